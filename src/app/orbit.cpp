@@ -1,0 +1,71 @@
+#include "orbit.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "playfield.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr int kDegreesPerTurn = 360;
+constexpr Uint32 kBlack = 0x00000000;
+
+// The dot's offset on the circle plus the phase, in whole degrees, not reduced to one turn. The
+// product comes before the division so that the offsets spread evenly (0, 51, 102, ... for 7).
+int dotDegrees(int i, int DotNum, int angle) { return (i * kDegreesPerTurn) / DotNum + angle; }
+
+double toRadians(int degrees) { return degrees * kPi / 180.0; }
+
+// The centre's coordinate: truncated toward zero, not rounded; the pixel a dot lands on depends
+// on it (14.999999999999998 gives 14).
+int centreOnAxis(double offset, int playerAxis) {
+    return truncateToInt(offset + static_cast<double>(playerAxis));
+}
+
+Sint16 cornerOf(Sint16 centre, Uint16 side) {
+    return toRectField(std::int64_t{centre} - static_cast<std::int64_t>(side / 2));
+}
+
+}  // namespace
+
+std::vector<SDL_Rect> createOrbitDots(int DotNum, const Coord& player) {
+    SDL_Rect dot;
+    dot.x = toRectField(player.getX());
+    dot.y = toRectField(player.getY());
+    dot.w = kOrbitDotSide;
+    dot.h = kOrbitDotSide;
+    return std::vector<SDL_Rect>(static_cast<std::size_t>(DotNum), dot);
+}
+
+void placeOrbitDots(std::vector<SDL_Rect>& dots, SDL_Rect& rtCenter, const Coord& player,
+                    int radius, int angle) {
+    const int DotNum = static_cast<int>(dots.size());
+    for (int i = 0; i < DotNum; ++i) {
+        SDL_Rect& dot = dots[static_cast<std::size_t>(i)];
+        const double rad = toRadians(dotDegrees(i, DotNum, angle));
+        rtCenter.x = toRectField(centreOnAxis(std::sin(rad) * radius, player.getX()));
+        dot.x = cornerOf(rtCenter.x, dot.w);
+        rtCenter.y = toRectField(centreOnAxis(std::cos(rad) * radius, player.getY()));
+        dot.y = cornerOf(rtCenter.y, dot.h);
+    }
+}
+
+void wrapOrbitDots(std::vector<SDL_Rect>& dots) {
+    for (SDL_Rect& dot : dots) {
+        dot.x = toRectField(wrapIntoPlayfield(dot.x, screen->w));
+        dot.y = toRectField(wrapIntoPlayfield(dot.y, screen->h));
+    }
+}
+
+void drawOrbitDots(const std::vector<SDL_Rect>& dots) {
+    for (const SDL_Rect& dot : dots) {
+        // SDL writes the clipped size back into the rectangle it is given; a copy keeps the
+        // dot's own size whole for later frames.
+        SDL_Rect area = dot;
+        SDL_FillRect(screen, &area, kBlack);
+    }
+}
+
+int advancePhase(int angle) { return (angle + kPhaseStep) % kDegreesPerTurn; }

@@ -1,0 +1,30 @@
+#include "program.h"
+
+#include <istream>
+#include <optional>
+#include <ostream>
+
+#include "console_text.h"
+#include "dialogue.h"
+#include "input.h"
+#include "scene.h"
+#include "stop_signals.h"
+#include "video.h"
+
+int runProgram(std::istream& in, std::ostream& out, std::ostream& err) {
+    Input input;
+    writeKeyGuide(out);
+    const std::optional<Answers> answers = holdDialogue(in, out);
+    if (!answers) {
+        out << std::endl;
+        err << consoleText(Text::EndOfInput) << std::endl;
+        return kExitNoRun;
+    }
+    input.inertia = answers->inertia;
+    if (!startVideo(err)) {
+        return kExitNoRun;
+    }
+    installStopHandlers();
+    Scene scene(answers->x1, answers->y1, answers->DotNum);
+    return runFrameLoop(scene, input);
+}

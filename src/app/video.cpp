@@ -1,0 +1,30 @@
+#include "video.h"
+
+#include <SDL.h>
+
+#include <ostream>
+
+#include "console_text.h"
+#include "playfield.h"
+
+namespace {
+
+bool reportVideoFailure(std::ostream& err, Text what) {
+    err << consoleText(what) << SDL_GetError() << std::endl;
+    SDL_Quit();
+    return false;
+}
+
+}  // namespace
+
+bool startVideo(std::ostream& err) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return reportVideoFailure(err, Text::VideoInitFailed);
+    }
+    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBitsPerPixel,
+                              SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (screen == nullptr) {
+        return reportVideoFailure(err, Text::VideoModeFailed);
+    }
+    return true;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <iosfwd>
+
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 600;
+constexpr int kScreenBitsPerPixel = 32;
+
+// Starts SDL video and sets the 800 x 600 x 32 mode into `screen`. On failure writes one line
+// with SDL's reason to `err`, shuts SDL down and returns false.
+bool startVideo(std::ostream& err);

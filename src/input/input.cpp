@@ -1,0 +1,56 @@
+#include "input.h"
+
+int speed = 1;
+
+namespace {
+
+constexpr int kMinSpeed = 1;
+constexpr int kMaxSpeed = 30;
+constexpr int kMinRadius = 0;
+constexpr int kMaxRadius = 200;
+
+}  // namespace
+
+int Input::update() {
+    if (!inertia) {
+        velocity.setX(0);
+        velocity.setY(0);
+    }
+    // One event per frame is enough to let SDL refresh the key state; the events themselves,
+    // a close request included, are of no interest.
+    SDL_PollEvent(&event);
+    keys = SDL_GetKeyState(nullptr);
+
+    // The order matters: the arrows move with the speed as it was before keypad +/- change it.
+    if (held(SDLK_UP)) {
+        velocity.addY(-speed);
+    }
+    if (held(SDLK_DOWN)) {
+        velocity.addY(speed);
+    }
+    if (held(SDLK_LEFT)) {
+        velocity.addX(-speed);
+    }
+    if (held(SDLK_RIGHT)) {
+        velocity.addX(speed);
+    }
+    if (held(SDLK_KP_MINUS) && speed > kMinSpeed) {
+        --speed;
+    }
+    if (held(SDLK_KP_PLUS) && speed < kMaxSpeed) {
+        ++speed;
+    }
+    if (held(SDLK_KP1)) {
+        inertia = false;
+    }
+    if (held(SDLK_KP2)) {
+        inertia = true;
+    }
+    if (held(SDLK_PAGEUP) && radius < kMaxRadius) {
+        ++radius;
+    }
+    if (held(SDLK_PAGEDOWN) && radius > kMinRadius) {
+        --radius;
+    }
+    return held(SDLK_ESCAPE) ? 1 : 0;
+}

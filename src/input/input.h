@@ -1,0 +1,32 @@
+#pragma once
+
+#include <SDL.h>
+
+#include "coord.h"
+
+// What one held arrow key adds to a velocity component per frame, 1 ... 30. A single value for
+// the whole run: only Input::update changes it, and a new Input does not reset it.
+extern int speed;
+
+// Turns the keys held at each frame into the motion settings: velocity, speed, inertia, radius.
+// Keys are read as levels, so a held key acts on every frame.
+class Input {
+public:
+    // One frame of keyboard handling. Returns 1 if Escape is held, otherwise 0; the other keys'
+    // effects are applied either way.
+    int update();
+
+    Coord getVelocity() const { return velocity; }
+
+    // true: the velocity persists between frames; false: each update starts from (0, 0).
+    bool inertia = false;
+    // Radius of the orbiting dots, 0 ... 200 pixels.
+    int radius = 30;
+
+private:
+    bool held(SDLKey key) const { return keys[key] != 0; }
+
+    SDL_Event event{};
+    Uint8* keys = nullptr;
+    Coord velocity;
+};
