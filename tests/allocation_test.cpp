@@ -1,0 +1,73 @@
+// Counts every malloc, calloc and realloc of the process, SDL's included, while a run of frames
+// goes on. Built without sanitizers, which bring allocators of their own.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstddef>
+
+#include "input.h"
+#include "scene.h"
+#include "video_fixture.h"
+
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* block, std::size_t size);
+}
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<long> allocations{0};
+
+void noteAllocation() {
+    if (counting.load(std::memory_order_relaxed)) {
+        allocations.fetch_add(1, std::memory_order_relaxed);
+    }
+}
+
+}  // namespace
+
+extern "C" void* malloc(std::size_t size) {
+    noteAllocation();
+    return __libc_malloc(size);
+}
+
+extern "C" void* calloc(std::size_t count, std::size_t size) {
+    noteAllocation();
+    return __libc_calloc(count, size);
+}
+
+extern "C" void* realloc(void* block, std::size_t size) {
+    noteAllocation();
+    return __libc_realloc(block, size);
+}
+
+namespace {
+
+using FrameAllocationTest = DummyVideoTest;
+
+TEST_F(FrameAllocationTest, CountingSeesAllocations) {
+    counting = true;
+    allocations = 0;
+    auto* block = static_cast<char*>(std::malloc(16));
+    counting = false;
+    std::free(block);
+    EXPECT_EQ(allocations.load(), 1);
+}
+
+TEST_F(FrameAllocationTest, FramesAllocateNothing) {
+    Input input;
+    Scene scene(400, 300, 12);
+    hold({SDLK_RIGHT, SDLK_DOWN, SDLK_PAGEUP, SDLK_KP_PLUS});
+    ASSERT_TRUE(runFrame(scene, input));
+    counting = true;
+    allocations = 0;
+    for (int i = 0; i < 300; ++i) {
+        runFrame(scene, input);
+    }
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "input.h"
+#include "video_fixture.h"
+
+namespace {
+
+using InputTest = DummyVideoTest;
+
+// Runs `frames` updates with the keys currently held; returns the last result.
+int updateFor(Input& input, int frames) {
+    int result = 0;
+    for (int i = 0; i < frames; ++i) {
+        result = input.update();
+    }
+    return result;
+}
+
+TEST_F(InputTest, StartsStillWithRadiusThirty) {
+    Input input;
+    EXPECT_EQ(input.update(), 0);
+    EXPECT_EQ(input.getVelocity().getX(), 0);
+    EXPECT_EQ(input.getVelocity().getY(), 0);
+    EXPECT_EQ(input.radius, 30);
+}
+
+TEST_F(InputTest, WithoutInertiaTheVelocityLastsOneFrame) {
+    Input input;
+    input.inertia = false;
+    hold({SDLK_RIGHT});
+    for (int frame = 0; frame < 3; ++frame) {
+        input.update();
+        EXPECT_EQ(input.getVelocity().getX(), 1);
+    }
+    releaseAll();
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 0);
+}
+
+TEST_F(InputTest, OppositeArrowsCancel) {
+    Input input;
+    hold({SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 0);
+    EXPECT_EQ(input.getVelocity().getY(), 0);
+}
+
+TEST_F(InputTest, ArrowsMoveTheWayTheyPoint) {
+    Input input;
+    hold({SDLK_UP, SDLK_LEFT});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), -1);
+    EXPECT_EQ(input.getVelocity().getY(), -1);
+    hold({SDLK_DOWN});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 0);
+    EXPECT_EQ(input.getVelocity().getY(), 1);
+}
+
+TEST_F(InputTest, WithInertiaTheVelocityBuildsUpAndStopsBeforeFifty) {
+    Input input;
+    input.inertia = true;
+    speed = 7;
+    hold({SDLK_RIGHT});
+    for (const int expected : {7, 14, 21, 28, 35, 42, 49, 49, 49}) {
+        input.update();
+        EXPECT_EQ(input.getVelocity().getX(), expected);
+    }
+    releaseAll();
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 49) << "inertia keeps the velocity without keys";
+}
+
+TEST_F(InputTest, FullSpeedWithInertiaDropsTheIncrementThatWouldPassFifty) {
+    Input input;
+    input.inertia = true;
+    speed = 30;
+    hold({SDLK_RIGHT});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 30);
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 30);
+}
+
+TEST_F(InputTest, ArrowsUseTheSpeedFromBeforeThisFramesChange) {
+    Input input;
+    hold({SDLK_RIGHT, SDLK_KP_PLUS});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 1);
+    EXPECT_EQ(speed, 2);
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), 2);
+    hold({SDLK_LEFT, SDLK_KP_MINUS});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getX(), -3);
+    EXPECT_EQ(speed, 2);
+}
+
+TEST_F(InputTest, SpeedStaysWithinOneToThirty) {
+    Input input;
+    hold({SDLK_KP_MINUS});
+    input.update();
+    EXPECT_EQ(speed, 1);
+    hold({SDLK_KP_PLUS});
+    updateFor(input, 40);
+    EXPECT_EQ(speed, 30);
+    hold({SDLK_KP_PLUS, SDLK_KP_MINUS});
+    input.update();
+    EXPECT_EQ(speed, 30) << "minus first to 29, then plus back to 30";
+}
+
+TEST_F(InputTest, SpeedOutlivesTheInputThatChangedIt) {
+    {
+        Input first;
+        hold({SDLK_KP_PLUS});
+        updateFor(first, 4);
+    }
+    Input second;
+    hold({SDLK_RIGHT});
+    second.update();
+    EXPECT_EQ(second.getVelocity().getX(), 5);
+}
+
+TEST_F(InputTest, KeypadOneAndTwoSwitchInertiaAndTwoWins) {
+    Input input;
+    hold({SDLK_KP2});
+    input.update();
+    EXPECT_TRUE(input.inertia);
+    hold({SDLK_KP1});
+    input.update();
+    EXPECT_FALSE(input.inertia);
+    hold({SDLK_KP1, SDLK_KP2});
+    input.update();
+    EXPECT_TRUE(input.inertia);
+}
+
+TEST_F(InputTest, SwitchingInertiaOffClearsTheVelocityOnlyFromTheNextFrame) {
+    Input input;
+    input.inertia = true;
+    hold({SDLK_DOWN});
+    updateFor(input, 3);
+    hold({SDLK_KP1});
+    input.update();
+    EXPECT_EQ(input.getVelocity().getY(), 3);
+    releaseAll();
+    input.update();
+    EXPECT_EQ(input.getVelocity().getY(), 0);
+}
+
+TEST_F(InputTest, RadiusStaysWithinZeroToTwoHundred) {
+    Input input;
+    hold({SDLK_PAGEUP});
+    updateFor(input, 10);
+    EXPECT_EQ(input.radius, 40);
+    updateFor(input, 200);
+    EXPECT_EQ(input.radius, 200);
+    hold({SDLK_PAGEDOWN});
+    updateFor(input, 250);
+    EXPECT_EQ(input.radius, 0);
+}
+
+TEST_F(InputTest, EscapeReportsTheEndAfterApplyingEveryOtherKey) {
+    Input input;
+    hold({SDLK_ESCAPE, SDLK_RIGHT, SDLK_KP_PLUS, SDLK_KP2, SDLK_PAGEUP});
+    EXPECT_EQ(input.update(), 1);
+    EXPECT_EQ(input.getVelocity().getX(), 1);
+    EXPECT_EQ(speed, 2);
+    EXPECT_TRUE(input.inertia);
+    EXPECT_EQ(input.radius, 31);
+}
+
+TEST_F(InputTest, AQuitEventHasNoEffect) {
+    Input input;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_EQ(input.update(), 0);
+}
+
+}  // namespace

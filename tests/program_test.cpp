@@ -1,0 +1,130 @@
+// The built program, run as a user runs it: answers piped to its standard input, on SDL's dummy
+// video driver, ended by the signals a console sends.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "console_text.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::vector<std::string> kHeadless = {"SDL_VIDEODRIVER=dummy", "LC_ALL=C.UTF-8"};
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Starts the program with these answers and checks that it has got past the dialogue.
+void expectRunning(ChildProcess& program) {
+    EXPECT_TRUE(program.runsFor(500ms)) << "output: " << program.output()
+                                        << "\nerrors: " << program.errors();
+}
+
+void expectCleanExit(ChildProcess& program) {
+    const Ending ending = program.wait(10s);
+    EXPECT_EQ(ending.kind, Ending::Kind::Exited);
+    EXPECT_EQ(ending.code, 0);
+    EXPECT_EQ(program.errors(), "");
+}
+
+TEST(Program, SigtermEndsARunningProgramWithStatusZero) {
+    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "100 200\ny\n12\n");
+    expectRunning(program);
+    program.sendSignal(SIGTERM);
+    expectCleanExit(program);
+}
+
+TEST(Program, SigintEndsARunningProgramWithStatusZero) {
+    ChildProcess program({ORBITDOTS_EXE, "ignored", "--arguments"}, kHeadless, "1 2 n 0");
+    expectRunning(program);
+    program.sendSignal(SIGINT);
+    expectCleanExit(program);
+}
+
+TEST(Program, SignalsKeepTheirDefaultDuringTheDialogue) {
+    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "100 200\n", true);
+    ASSERT_TRUE(program.runsFor(300ms));
+    program.sendSignal(SIGTERM);
+    const Ending ending = program.wait(5s);
+    EXPECT_EQ(ending.kind, Ending::Kind::Signalled);
+    EXPECT_EQ(ending.code, SIGTERM);
+}
+
+TEST(Program, WritesTheGuideAndPromptsInUtf8OnAUtf8Console) {
+    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "1 2 n 0");
+    expectRunning(program);
+    program.sendSignal(SIGTERM);
+    expectCleanExit(program);
+    EXPECT_EQ(program.output(),
+              "방향키 : 이동\n속도 조절 : 넘패드 +,- 키\n관성 유무 조절 : 넘패드 1 : Off / 넘패드 2 : On "
+              "\n반지름의 조절 : pageup = +1 / pagedown = -1\n\n점의 x,y좌표를 입력해주세요 : "
+              "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
+              ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ");
+}
+
+TEST(Program, InvalidStartIsReportedAfterTheDialogue) {
+    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "793 0\nn\n0\n");
+    expectRunning(program);
+    program.sendSignal(SIGTERM);
+    expectCleanExit(program);
+    const std::string expectedEnd = consoleText(Text::AskDotCount) + consoleText(Text::InvalidX) +
+                                    "\n" + consoleText(Text::ResetX) + "\n";
+    const std::string out = program.output();
+    ASSERT_GE(out.size(), expectedEnd.size());
+    EXPECT_EQ(out.substr(out.size() - expectedEnd.size()), expectedEnd);
+}
+
+TEST(Program, TypedAnswersThatNeedReReadingStillStartTheRun) {
+    for (const char* typed : {"100,200\nn\n0\n", "100, 200\nn\n0\n", "yes\n100 200\nyes\n3\n",
+                              "abc\n1 2\nq1n\nabc\n13\n-1\n12\n",
+                              "99999999999 5\n1 2\nn\n99999999999\n4\n"}) {
+        ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
+        expectRunning(program);
+        program.sendSignal(SIGTERM);
+        expectCleanExit(program);
+        EXPECT_FALSE(contains(program.output(), consoleText(Text::InvalidX))) << typed;
+    }
+}
+
+TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
+    for (const char* typed : {"", "100", "100 200\n", "1 2\nq\n", "1 2\ny\n13\n", "1 2\nyes\n",
+                              "abc"}) {
+        ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
+        const Ending ending = program.wait(10s);
+        EXPECT_EQ(ending.kind, Ending::Kind::Exited) << "for input: '" << typed << "'";
+        EXPECT_EQ(ending.code, 1) << "for input: '" << typed << "'";
+        EXPECT_EQ(program.errors(), consoleText(Text::EndOfInput) + "\n");
+    }
+}
+
+TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
+    ChildProcess program({ORBITDOTS_EXE}, {"DISPLAY", "SDL_VIDEODRIVER=x11", "LC_ALL=C.UTF-8"},
+                         "100 200\nn\n0\n");
+    const Ending ending = program.wait(10s);
+    EXPECT_EQ(ending.kind, Ending::Kind::Exited);
+    EXPECT_EQ(ending.code, 1);
+    const std::string errors = program.errors();
+    const std::string reason = consoleText(Text::VideoInitFailed);
+    ASSERT_EQ(errors.substr(0, reason.size()), reason) << errors;
+    EXPECT_GT(errors.size(), reason.size() + 1) << "SDL's own reason follows";
+    EXPECT_EQ(errors.back(), '\n');
+    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << "one line";
+}
+
+TEST(Program, StartsAtThe32BitLimitsRunClean) {
+    for (const char* typed : {"900 -2147483648\nn\n12\n", "-1 2147483647\ny\n12\n",
+                              "-5 -2147483600\nn\n12\n"}) {
+        ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
+        expectRunning(program);
+        program.sendSignal(SIGTERM);
+        expectCleanExit(program);
+    }
+}
+
+}  // namespace

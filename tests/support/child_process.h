@@ -1,0 +1,44 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// How a child process ended, or that it had not ended in time.
+struct Ending {
+    enum class Kind { Exited, Signalled, StillRunning } kind = Kind::StillRunning;
+    int code = 0;  // the exit status, or the signal's number
+};
+
+// A program started with extra environment variables and a given standard input; its standard
+// output and error go to files that can be read at any time. Killed if still running at the end.
+class ChildProcess {
+public:
+    ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+                 const std::string& input, bool keepInputOpen = false);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    void sendSignal(int signal) const;
+    // Waits for the end for at most `timeout`.
+    Ending wait(std::chrono::milliseconds timeout);
+    // Whether it is still running after `period`.
+    bool runsFor(std::chrono::milliseconds period);
+
+    std::string output() const;
+    std::string errors() const;
+
+private:
+    pid_t pid = -1;
+    int inputFd = -1;
+    bool ended = false;
+    std::string outputPath;
+    std::string errorPath;
+};
+
+// Runs a program to its end and returns its standard output; empty if it cannot run.
+std::string runAndRead(const std::vector<std::string>& argv,
+                       const std::vector<std::string>& environment);
