@@ -1,0 +1,138 @@
+#include "x_session.h"
+
+#include <X11/Xutil.h>
+
+#include <csignal>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Xvfb writes its display number to standard output once it accepts connections.
+std::string waitForDisplayNumber(ChildProcess& server) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::string out = server.output();
+        if (!out.empty() && out.back() == '\n') {
+            return ":" + out.substr(0, out.size() - 1);
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return {};
+}
+
+}  // namespace
+
+int Screenshot::count(unsigned long colour) const {
+    int n = 0;
+    for (const unsigned long pixel : pixels) {
+        n += pixel == colour ? 1 : 0;
+    }
+    return n;
+}
+
+std::optional<std::pair<int, int>> Screenshot::find(unsigned long colour) const {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (at(x, y) == colour) {
+                return std::pair{x, y};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+XSession::XSession() {
+    server = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp", "-noreset"},
+        std::vector<std::string>{}, "");
+    displayName = waitForDisplayNumber(*server);
+    if (!displayName.empty()) {
+        display = XOpenDisplay(displayName.c_str());
+    }
+}
+
+XSession::~XSession() {
+    if (display != nullptr) {
+        XCloseDisplay(display);
+    }
+    server->sendSignal(SIGTERM);
+    server->wait(5s);
+}
+
+std::optional<Window> XSession::findWindow(int width, int height) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    std::optional<Window> found;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+        return found;
+    }
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) != 0 &&
+            attributes.map_state == IsViewable && attributes.width == width &&
+            attributes.height == height) {
+            found = children[i];
+        }
+    }
+    XFree(children);
+    return found;
+}
+
+std::optional<Window> XSession::waitForWindow(int width, int height,
+                                              std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (const std::optional<Window> window = findWindow(width, height)) {
+            return window;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return std::nullopt;
+}
+
+Screenshot XSession::capture(Window window) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    Screenshot shot;
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return shot;
+    }
+    shot.width = attributes.width;
+    shot.height = attributes.height;
+    shot.pixels.reserve(static_cast<std::size_t>(shot.width * shot.height));
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            shot.pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFFUL);
+        }
+    }
+    XDestroyImage(image);
+    return shot;
+}
+
+void XSession::pointAt(Window window) {
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 400, 300, &x, &y, &child);
+    xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+}
+
+void XSession::holdKey(const std::string& keysym, std::chrono::milliseconds period) {
+    xdotool({"keydown", keysym});
+    std::this_thread::sleep_for(period);
+    xdotool({"keyup", keysym});
+}
+
+void XSession::xdotool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    ChildProcess tool(argv, {"DISPLAY=" + displayName}, "");
+    tool.wait(5s);
+}
