@@ -9,11 +9,14 @@
 #include "scene.h"
 #include "video_fixture.h"
 
+// glibc's own allocator, which the counting versions below hand every request to.
+// NOLINTBEGIN(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 extern "C" {
 void* __libc_malloc(std::size_t size);
 void* __libc_calloc(std::size_t count, std::size_t size);
 void* __libc_realloc(void* block, std::size_t size);
 }
+// NOLINTEND(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
 
 namespace {
 
@@ -28,6 +31,7 @@ void noteAllocation() {
 
 }  // namespace
 
+// NOLINTBEGIN(readability-inconsistent-declaration-parameter-name)
 extern "C" void* malloc(std::size_t size) {
     noteAllocation();
     return __libc_malloc(size);
@@ -42,6 +46,7 @@ extern "C" void* realloc(void* block, std::size_t size) {
     noteAllocation();
     return __libc_realloc(block, size);
 }
+// NOLINTEND(readability-inconsistent-declaration-parameter-name)
 
 namespace {
 

@@ -7,7 +7,7 @@
 namespace {
 
 class ConsoleTextTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { useConsoleEncoding("UTF-8"); }
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 // Coord only reads the surface's size, so a surface of the program's size without SDL will do.
 class CoordTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         surface.w = 800;
         surface.h = 600;

@@ -36,8 +36,8 @@ TEST(KeyGuide, FourLinesAndAnEmptyOne) {
     std::ostringstream out;
     writeKeyGuide(out);
     EXPECT_EQ(out.str(), consoleText(Text::HelpMove) + "\n" + consoleText(Text::HelpSpeed) + "\n" +
-                             consoleText(Text::HelpInertia) + "\n" +
-                             consoleText(Text::HelpRadius) + "\n\n");
+                             consoleText(Text::HelpInertia) + "\n" + consoleText(Text::HelpRadius) +
+                             "\n\n");
 }
 
 TEST(Dialogue, AsksEachQuestionOnceWithoutLineEnds) {
@@ -80,8 +80,8 @@ TEST(Dialogue, DotCountsOutOfRangeAreReadAgain) {
 }
 
 TEST(Dialogue, CommaSeparatedPositions) {
-    for (const char* typed : {"100,200 n 0", "100, 200 n 0", "100 ,200 n 0", "100 , 200 n 0",
-                              "100\n200 n 0"}) {
+    for (const char* typed :
+         {"100,200 n 0", "100, 200 n 0", "100 ,200 n 0", "100 , 200 n 0", "100\n200 n 0"}) {
         const Answers a = answered(typed);
         EXPECT_EQ(a.x1, 100) << typed;
         EXPECT_EQ(a.y1, 200) << typed;

@@ -21,7 +21,7 @@ constexpr unsigned long kBlack = 0x000000;
 constexpr unsigned long kRed = 0xFF0000;
 
 class RealWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(session.ready()) << "Xvfb did not start"; }
 
     // Starts the program with these answers and waits for its first frame.
@@ -31,10 +31,11 @@ protected:
             std::vector<std::string>{"DISPLAY=" + session.name(), "SDL_VIDEODRIVER",
                                      "LC_ALL=C.UTF-8"},
             answers);
-        const std::optional<Window> found = session.waitForWindow(800, 600, 10s);
+        const std::optional<Window> found =
+            session.waitForWindow(800, 600, std::chrono::seconds(10));
         ASSERT_TRUE(found) << "no 800 x 600 window; errors: " << program->errors();
         window = *found;
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!session.capture(window).find(kRed) && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(20ms);
         }
@@ -55,7 +56,8 @@ protected:
         for (int y = 0; y < shot.height; ++y) {
             for (int x = 0; x < shot.width; ++x) {
                 if (shot.at(x, y) == kBlack) {
-                    extent = std::max(extent, std::hypot(x - dot.first - 0.5, y - dot.second - 0.5));
+                    extent =
+                        std::max(extent, std::hypot(x - dot.first - 0.5, y - dot.second - 0.5));
                 }
             }
         }
@@ -63,7 +65,7 @@ protected:
     }
 
     void expectEndWithStatusZero() {
-        const Ending ending = program->wait(10s);
+        const Ending ending = program->wait(std::chrono::seconds(10));
         EXPECT_EQ(ending.kind, Ending::Kind::Exited);
         EXPECT_EQ(ending.code, 0);
         EXPECT_FALSE(session.findWindow(800, 600)) << "the window is still there";
@@ -75,7 +77,7 @@ protected:
 };
 
 TEST_F(RealWindowTest, StartFrameIsWhiteWithTheRedDotAndItsOrbit) {
-    start("100 200\nn\n12\n");
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n12\n"));
     const Screenshot shot = session.capture(window);
     ASSERT_EQ(shot.width, 800);
     ASSERT_EQ(shot.height, 600);
@@ -91,7 +93,7 @@ TEST_F(RealWindowTest, StartFrameIsWhiteWithTheRedDotAndItsOrbit) {
 }
 
 TEST_F(RealWindowTest, HoldingRightMovesAboutAPixelPerFrame) {
-    start("300 300\nn\n0\n");
+    ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n0\n"));
     session.holdKey("Right", 1000ms);
     const auto [x, y] = redDot();
     // 50 frames a second at the most, a few less while the X server is busy.
@@ -101,7 +103,7 @@ TEST_F(RealWindowTest, HoldingRightMovesAboutAPixelPerFrame) {
 }
 
 TEST_F(RealWindowTest, PassingTheRightEdgeComesBackAtTheLeft) {
-    start("780 300\nn\n0\n");
+    ASSERT_NO_FATAL_FAILURE(start("780 300\nn\n0\n"));
     session.holdKey("Right", 1000ms);
     const auto [x, y] = redDot();
     EXPECT_LT(x, 100);
@@ -109,14 +111,14 @@ TEST_F(RealWindowTest, PassingTheRightEdgeComesBackAtTheLeft) {
 }
 
 TEST_F(RealWindowTest, PageUpWidensTheOrbit) {
-    start("400 300\nn\n12\n");
+    ASSERT_NO_FATAL_FAILURE(start("400 300\nn\n12\n"));
     const double before = orbitExtent();
     session.holdKey("Prior", 500ms);
     EXPECT_GT(orbitExtent(), before + 10);
 }
 
 TEST_F(RealWindowTest, KeypadPlusMakesTheSameHoldGoFarther) {
-    start("50 300\nn\n0\n");
+    ASSERT_NO_FATAL_FAILURE(start("50 300\nn\n0\n"));
     session.holdKey("Right", 300ms);
     const int slow = redDot().first - 50;
     session.holdKey("KP_Add", 300ms);
@@ -128,7 +130,7 @@ TEST_F(RealWindowTest, KeypadPlusMakesTheSameHoldGoFarther) {
 }
 
 TEST_F(RealWindowTest, CommaAnswerAndYesGiveThePositionAndInertia) {
-    start("100,200\nyes\n0\n");
+    ASSERT_NO_FATAL_FAILURE(start("100,200\nyes\n0\n"));
     EXPECT_EQ(redDot(), (std::pair{100, 200}));
     session.holdKey("Right", 150ms);
     const int released = redDot().first;
@@ -137,13 +139,13 @@ TEST_F(RealWindowTest, CommaAnswerAndYesGiveThePositionAndInertia) {
 }
 
 TEST_F(RealWindowTest, EscapeEndsWithStatusZeroAndClosesTheWindow) {
-    start("100 200\nn\n3\n");
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n"));
     session.holdKey("Escape", 200ms);
     expectEndWithStatusZero();
 }
 
 TEST_F(RealWindowTest, SigtermEndsWithStatusZeroAndClosesTheWindow) {
-    start("100 200\nn\n3\n");
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n"));
     program->sendSignal(SIGTERM);
     expectEndWithStatusZero();
 }

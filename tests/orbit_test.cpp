@@ -11,7 +11,7 @@
 namespace {
 
 class OrbitTest : public DummyVideoTest {
-protected:
+  protected:
     void frame(Scene& scene) { ASSERT_TRUE(runFrame(scene, input)); }
 
     static void expectDotAt(int x, int y) {
@@ -19,12 +19,11 @@ protected:
     }
 
     static std::vector<Uint32> picture() {
-        std::vector<Uint32> pixels(static_cast<size_t>(screen->w * screen->h));
+        const auto width = static_cast<size_t>(screen->w);
+        std::vector<Uint32> pixels(width * static_cast<size_t>(screen->h));
         SDL_LockSurface(screen);
         for (int y = 0; y < screen->h; ++y) {
-            std::memcpy(&pixels[static_cast<size_t>(y * screen->w)],
-                        static_cast<const Uint8*>(screen->pixels) + y * screen->pitch,
-                        static_cast<size_t>(screen->w) * sizeof(Uint32));
+            std::memcpy(&pixels[static_cast<size_t>(y) * width], rowOf(y), width * sizeof(Uint32));
         }
         SDL_UnlockSurface(screen);
         return pixels;

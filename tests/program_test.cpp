@@ -22,12 +22,12 @@ bool contains(const std::string& text, const std::string& part) {
 
 // Starts the program with these answers and checks that it has got past the dialogue.
 void expectRunning(ChildProcess& program) {
-    EXPECT_TRUE(program.runsFor(500ms)) << "output: " << program.output()
-                                        << "\nerrors: " << program.errors();
+    EXPECT_TRUE(program.runsFor(500ms))
+        << "output: " << program.output() << "\nerrors: " << program.errors();
 }
 
 void expectCleanExit(ChildProcess& program) {
-    const Ending ending = program.wait(10s);
+    const Ending ending = program.wait(std::chrono::seconds(10));
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 0);
     EXPECT_EQ(program.errors(), "");
@@ -51,7 +51,7 @@ TEST(Program, SignalsKeepTheirDefaultDuringTheDialogue) {
     ChildProcess program({ORBITDOTS_EXE}, kHeadless, "100 200\n", true);
     ASSERT_TRUE(program.runsFor(300ms));
     program.sendSignal(SIGTERM);
-    const Ending ending = program.wait(5s);
+    const Ending ending = program.wait(std::chrono::seconds(5));
     EXPECT_EQ(ending.kind, Ending::Kind::Signalled);
     EXPECT_EQ(ending.code, SIGTERM);
 }
@@ -61,11 +61,12 @@ TEST(Program, WritesTheGuideAndPromptsInUtf8OnAUtf8Console) {
     expectRunning(program);
     program.sendSignal(SIGTERM);
     expectCleanExit(program);
-    EXPECT_EQ(program.output(),
-              "방향키 : 이동\n속도 조절 : 넘패드 +,- 키\n관성 유무 조절 : 넘패드 1 : Off / 넘패드 2 : On "
-              "\n반지름의 조절 : pageup = +1 / pagedown = -1\n\n점의 x,y좌표를 입력해주세요 : "
-              "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
-              ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ");
+    EXPECT_EQ(
+        program.output(),
+        "방향키 : 이동\n속도 조절 : 넘패드 +,- 키\n관성 유무 조절 : 넘패드 1 : Off / 넘패드 2 : On "
+        "\n반지름의 조절 : pageup = +1 / pagedown = -1\n\n점의 x,y좌표를 입력해주세요 : "
+        "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
+        ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ");
 }
 
 TEST(Program, InvalidStartIsReportedAfterTheDialogue) {
@@ -81,9 +82,9 @@ TEST(Program, InvalidStartIsReportedAfterTheDialogue) {
 }
 
 TEST(Program, TypedAnswersThatNeedReReadingStillStartTheRun) {
-    for (const char* typed : {"100,200\nn\n0\n", "100, 200\nn\n0\n", "yes\n100 200\nyes\n3\n",
-                              "abc\n1 2\nq1n\nabc\n13\n-1\n12\n",
-                              "99999999999 5\n1 2\nn\n99999999999\n4\n"}) {
+    for (const char* typed :
+         {"100,200\nn\n0\n", "100, 200\nn\n0\n", "yes\n100 200\nyes\n3\n",
+          "abc\n1 2\nq1n\nabc\n13\n-1\n12\n", "99999999999 5\n1 2\nn\n99999999999\n4\n"}) {
         ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
         expectRunning(program);
         program.sendSignal(SIGTERM);
@@ -93,10 +94,10 @@ TEST(Program, TypedAnswersThatNeedReReadingStillStartTheRun) {
 }
 
 TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
-    for (const char* typed : {"", "100", "100 200\n", "1 2\nq\n", "1 2\ny\n13\n", "1 2\nyes\n",
-                              "abc"}) {
+    for (const char* typed :
+         {"", "100", "100 200\n", "1 2\nq\n", "1 2\ny\n13\n", "1 2\nyes\n", "abc"}) {
         ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
-        const Ending ending = program.wait(10s);
+        const Ending ending = program.wait(std::chrono::seconds(10));
         EXPECT_EQ(ending.kind, Ending::Kind::Exited) << "for input: '" << typed << "'";
         EXPECT_EQ(ending.code, 1) << "for input: '" << typed << "'";
         EXPECT_EQ(program.errors(), consoleText(Text::EndOfInput) + "\n");
@@ -106,7 +107,7 @@ TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
 TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
     ChildProcess program({ORBITDOTS_EXE}, {"DISPLAY", "SDL_VIDEODRIVER=x11", "LC_ALL=C.UTF-8"},
                          "100 200\nn\n0\n");
-    const Ending ending = program.wait(10s);
+    const Ending ending = program.wait(std::chrono::seconds(10));
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 1);
     const std::string errors = program.errors();
@@ -118,8 +119,8 @@ TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
 }
 
 TEST(Program, StartsAtThe32BitLimitsRunClean) {
-    for (const char* typed : {"900 -2147483648\nn\n12\n", "-1 2147483647\ny\n12\n",
-                              "-5 -2147483600\nn\n12\n"}) {
+    for (const char* typed :
+         {"900 -2147483648\nn\n12\n", "-1 2147483647\ny\n12\n", "-5 -2147483600\nn\n12\n"}) {
         ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
         expectRunning(program);
         program.sendSignal(SIGTERM);

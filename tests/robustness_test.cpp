@@ -39,7 +39,7 @@ TEST(Limits, RectangleFieldsKeepTheLow16Bits) {
 }
 
 class LimitsOnScreen : public DummyVideoTest {
-protected:
+  protected:
     void runFrames(Scene& scene, int frames) {
         for (int i = 0; i < frames; ++i) {
             ASSERT_TRUE(runFrame(scene, input));
@@ -97,7 +97,7 @@ TEST_F(LimitsOnScreen, WideOrbitAtTheLowerLimitRunsClean) {
 }
 
 class StopSignalTest : public DummyVideoTest {
-protected:
+  protected:
     void SetUp() override {
         DummyVideoTest::SetUp();
         installStopHandlers();
@@ -112,7 +112,7 @@ protected:
 TEST_F(StopSignalTest, SigtermEndsTheRunAtTheNextFrame) {
     Scene scene(100, 100, 2);
     ASSERT_TRUE(runFrame(scene, input));
-    std::raise(SIGTERM);
+    ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(stopRequested());
     EXPECT_FALSE(runFrame(scene, input));
     EXPECT_EQ(scene.angle, 3) << "the stopped frame draws nothing";
@@ -120,13 +120,13 @@ TEST_F(StopSignalTest, SigtermEndsTheRunAtTheNextFrame) {
 
 TEST_F(StopSignalTest, SigintEndsTheLoopWithStatusZero) {
     Scene scene(100, 100, 2);
-    std::raise(SIGINT);
+    ASSERT_EQ(std::raise(SIGINT), 0);
     EXPECT_EQ(runFrameLoop(scene, input), 0);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0U);
 }
 
 TEST_F(StopSignalTest, InstallingAgainStartsWithNoRequest) {
-    std::raise(SIGTERM);
+    ASSERT_EQ(std::raise(SIGTERM), 0);
     installStopHandlers();
     EXPECT_FALSE(stopRequested());
     Scene scene(100, 100, 0);

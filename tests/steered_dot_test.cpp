@@ -13,7 +13,7 @@
 namespace {
 
 class SteeredDotTest : public DummyVideoTest {
-protected:
+  protected:
     // Runs frames with the keys currently held; every one of them must go on.
     static void runFrames(Scene& scene, Input& input, int frames) {
         for (int i = 0; i < frames; ++i) {
@@ -49,8 +49,7 @@ TEST_F(SteeredDotTest, HeldRightMovesOnePixelPerFrameAtSpeedOne) {
 TEST_F(SteeredDotTest, InvalidStartIsCorrectedWithItsConsoleLines) {
     CoutCapture out;
     Scene scene(793, 0, 0);
-    EXPECT_EQ(out.text(),
-              consoleText(Text::InvalidX) + "\n" + consoleText(Text::ResetX) + "\n");
+    EXPECT_EQ(out.text(), consoleText(Text::InvalidX) + "\n" + consoleText(Text::ResetX) + "\n");
     runFrames(scene, input, 1);
     expectRedDotAt(0, 0);
 }
@@ -63,7 +62,9 @@ struct EdgeCase {
     int endX, endY;
 };
 
-void PrintTo(const EdgeCase& edge, std::ostream* out) { *out << edge.name; }
+void PrintTo(const EdgeCase& edge, std::ostream* out) {
+    *out << edge.name;
+}
 
 class SteeredDotEdgeTest : public SteeredDotTest, public ::testing::WithParamInterface<EdgeCase> {};
 

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kMaxDotNum = 12;
 
-void ask(std::ostream& out, Text prompt) { out << consoleText(prompt) << std::flush; }
+void ask(std::ostream& out, Text prompt) {
+    out << consoleText(prompt) << std::flush;
+}
 
 void discardRestOfLine(std::istream& in) {
     in.clear();

@@ -14,9 +14,13 @@ constexpr Uint32 kBlack = 0x00000000;
 
 // The dot's offset on the circle plus the phase, in whole degrees, not reduced to one turn. The
 // product comes before the division so that the offsets spread evenly (0, 51, 102, ... for 7).
-int dotDegrees(int i, int DotNum, int angle) { return (i * kDegreesPerTurn) / DotNum + angle; }
+int dotDegrees(int i, int DotNum, int angle) {
+    return (i * kDegreesPerTurn) / DotNum + angle;
+}
 
-double toRadians(int degrees) { return degrees * kPi / 180.0; }
+double toRadians(int degrees) {
+    return degrees * kPi / 180.0;
+}
 
 // The centre's coordinate: truncated toward zero, not rounded; the pixel a dot lands on depends
 // on it (14.999999999999998 gives 14).
@@ -68,4 +72,6 @@ void drawOrbitDots(const std::vector<SDL_Rect>& dots) {
     }
 }
 
-int advancePhase(int angle) { return (angle + kPhaseStep) % kDegreesPerTurn; }
+int advancePhase(int angle) {
+    return (angle + kPhaseStep) % kDegreesPerTurn;
+}

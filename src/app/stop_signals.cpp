@@ -6,7 +6,9 @@ namespace {
 
 volatile std::sig_atomic_t stopSignalled = 0;
 
-extern "C" void onStopSignal(int /*signal*/) { stopSignalled = 1; }
+extern "C" void onStopSignal(int /*signal*/) {
+    stopSignalled = 1;
+}
 
 void setStopHandler(void (*handler)(int)) {
     struct sigaction action {};
@@ -23,6 +25,10 @@ void installStopHandlers() {
     setStopHandler(onStopSignal);
 }
 
-void restoreDefaultStopHandlers() { setStopHandler(SIG_DFL); }
+void restoreDefaultStopHandlers() {
+    setStopHandler(SIG_DFL);
+}
 
-bool stopRequested() { return stopSignalled != 0; }
+bool stopRequested() {
+    return stopSignalled != 0;
+}

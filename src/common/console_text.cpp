@@ -67,7 +67,7 @@ std::string toCp949(iconv_t converter, std::string_view utf8) {
     char* out = output.data();
     std::size_t inLeft = input.size();
     std::size_t outLeft = output.size();
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    static_cast<void>(iconv(converter, nullptr, nullptr, nullptr, nullptr));
     if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
         return {};
     }
@@ -78,7 +78,8 @@ std::string toCp949(iconv_t converter, std::string_view utf8) {
 // CP949 versions of all texts, or UTF-8 ones if the system cannot convert them.
 Texts cp949Texts() {
     iconv_t converter = iconv_open("CP949", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports failure with the address -1.
+    if (converter == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
         return utf8Texts();
     }
     Texts texts;
@@ -95,7 +96,9 @@ Texts cp949Texts() {
 
 }  // namespace
 
-const std::string& consoleText(Text id) { return currentTexts()[static_cast<std::size_t>(id)]; }
+const std::string& consoleText(Text id) {
+    return currentTexts()[static_cast<std::size_t>(id)];
+}
 
 bool isKoreanCodePage(const char* codeset) {
     const std::string name = normalisedCodeset(codeset);
@@ -107,6 +110,7 @@ void useConsoleEncoding(const char* codeset) {
 }
 
 void useLocaleConsoleEncoding() {
-    std::setlocale(LC_ALL, "");
+    // A locale the system does not know leaves the C locale in force, and with it UTF-8.
+    static_cast<void>(std::setlocale(LC_ALL, ""));
     useConsoleEncoding(nl_langinfo(CODESET));
 }

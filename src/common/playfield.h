@@ -13,7 +13,9 @@ extern SDL_Surface* screen;
 constexpr int kOrbitDotSide = 7;
 
 // The exclusive upper bound of the play field on an axis of the given length.
-constexpr int playfieldLimit(int axisLength) { return axisLength - kOrbitDotSide; }
+constexpr int playfieldLimit(int axisLength) {
+    return axisLength - kOrbitDotSide;
+}
 
 // Brings a value that has left the play field back in from the opposite side. One correction per
 // call: a value more than one field length outside stays outside.

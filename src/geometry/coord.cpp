@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kVelocityLimit = 50;
 
-bool onAxis(int value, int axisLength) { return value >= 0 && value < playfieldLimit(axisLength); }
+bool onAxis(int value, int axisLength) {
+    return value >= 0 && value < playfieldLimit(axisLength);
+}
 
 void reportCorrection(Text invalid, Text reset) {
     std::cout << consoleText(invalid) << std::endl;
@@ -34,11 +36,15 @@ Coord::Coord(int startX, int startY) : x(startX), y(startY) {
     }
 }
 
-void Coord::addX(int d) { x = limitedSum(x, d); }
+void Coord::addX(int d) {
+    x = limitedSum(x, d);
+}
 
-void Coord::addY(int d) { y = limitedSum(y, d); }
+void Coord::addY(int d) {
+    y = limitedSum(y, d);
+}
 
-Coord Coord::operator+(Coord other) const {
+Coord Coord::operator+(Coord other) const {  // NOLINT(performance-unnecessary-value-param)
     const std::int64_t sx = std::int64_t{x} + other.x;
     const std::int64_t sy = std::int64_t{y} + other.y;
     const int maxX = playfieldLimit(screen->w);
@@ -57,7 +63,7 @@ Coord Coord::operator+(Coord other) const {
     return temp;
 }
 
-Coord Coord::operator-(Coord other) const {
+Coord Coord::operator-(Coord other) const {  // NOLINT(performance-unnecessary-value-param)
     const std::int64_t dx = std::int64_t{x} - other.x;
     const std::int64_t dy = std::int64_t{y} - other.y;
     Coord temp;

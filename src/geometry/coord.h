@@ -4,7 +4,7 @@
 // The validating constructor and operator+ read the play field's size from the video surface, so
 // they may only run once the video mode is set.
 class Coord {
-public:
+  public:
     Coord() = default;
 
     // Starts at (x, y) if that lies on the play field. An x outside it becomes 0 (y is then taken
@@ -26,13 +26,15 @@ public:
     void addX(int d);
     void addY(int d);
 
+    // Both operators take their argument by value, like every Coord: it is two ints.
+
     // The sum, with x saturated at W - 7, or else y at H - 7: one axis per call, none from below.
-    Coord operator+(Coord other) const;
+    Coord operator+(Coord other) const;  // NOLINT(performance-unnecessary-value-param)
 
     // The difference, with x raised to 0 if negative, or else y.
-    Coord operator-(Coord other) const;
+    Coord operator-(Coord other) const;  // NOLINT(performance-unnecessary-value-param)
 
-private:
+  private:
     int x = 0;
     int y = 0;
 };

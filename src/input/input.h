@@ -11,7 +11,7 @@ extern int speed;
 // Turns the keys held at each frame into the motion settings: velocity, speed, inertia, radius.
 // Keys are read as levels, so a held key acts on every frame.
 class Input {
-public:
+  public:
     // One frame of keyboard handling. Returns 1 if Escape is held, otherwise 0; the other keys'
     // effects are applied either way.
     int update();
@@ -23,7 +23,7 @@ public:
     // Radius of the orbiting dots, 0 ... 200 pixels.
     int radius = 30;
 
-private:
+  private:
     bool held(SDLKey key) const { return keys[key] != 0; }
 
     SDL_Event event{};

@@ -4,9 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -36,7 +38,7 @@ std::string readFile(const std::string& path) {
     const int err = open(errorPath.c_str(), O_WRONLY | O_TRUNC);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    signal(SIGPIPE, SIG_DFL);
+    static_cast<void>(signal(SIGPIPE, SIG_DFL));
     for (const std::string& variable : environment) {
         const auto equals = variable.find('=');
         const std::string name = variable.substr(0, equals);
@@ -47,9 +49,9 @@ std::string readFile(const std::string& path) {
         }
     }
     std::vector<char*> args;
-    for (const std::string& arg : argv) {
-        args.push_back(const_cast<char*>(arg.c_str()));
-    }
+    args.reserve(argv.size() + 1);
+    std::transform(argv.begin(), argv.end(), std::back_inserter(args),
+                   [](const std::string& arg) { return const_cast<char*>(arg.c_str()); });
     args.push_back(nullptr);
     execvp(args[0], args.data());
     _exit(127);
@@ -62,7 +64,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            bool keepInputOpen)
     : outputPath(temporaryFile("out")), errorPath(temporaryFile("err")) {
     // The child may end before it has read all its input.
-    signal(SIGPIPE, SIG_IGN);
+    static_cast<void>(signal(SIGPIPE, SIG_IGN));
     int pipeFds[2];
     if (pipe(pipeFds) != 0) {
         return;
@@ -129,13 +131,10 @@ bool ChildProcess::runsFor(std::chrono::milliseconds period) {
     return wait(period).kind == Ending::Kind::StillRunning;
 }
 
-std::string ChildProcess::output() const { return readFile(outputPath); }
+std::string ChildProcess::output() const {
+    return readFile(outputPath);
+}
 
-std::string ChildProcess::errors() const { return readFile(errorPath); }
-
-std::string runAndRead(const std::vector<std::string>& argv,
-                       const std::vector<std::string>& environment) {
-    ChildProcess child(argv, environment, "");
-    child.wait(std::chrono::seconds(20));
-    return child.output();
+std::string ChildProcess::errors() const {
+    return readFile(errorPath);
 }

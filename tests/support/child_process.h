@@ -15,7 +15,7 @@ struct Ending {
 // A program started with extra environment variables and a given standard input; its standard
 // output and error go to files that can be read at any time. Killed if still running at the end.
 class ChildProcess {
-public:
+  public:
     ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                  const std::string& input, bool keepInputOpen = false);
     ~ChildProcess();
@@ -31,14 +31,10 @@ public:
     std::string output() const;
     std::string errors() const;
 
-private:
+  private:
     pid_t pid = -1;
     int inputFd = -1;
     bool ended = false;
     std::string outputPath;
     std::string errorPath;
 };
-
-// Runs a program to its end and returns its standard output; empty if it cannot run.
-std::string runAndRead(const std::vector<std::string>& argv,
-                       const std::vector<std::string>& environment);

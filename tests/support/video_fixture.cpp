@@ -10,7 +10,9 @@
 
 CoutCapture::CoutCapture() : original(std::cout.rdbuf(captured.rdbuf())) {}
 
-CoutCapture::~CoutCapture() { std::cout.rdbuf(original); }
+CoutCapture::~CoutCapture() {
+    std::cout.rdbuf(original);
+}
 
 void DummyVideoTest::SetUp() {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -40,11 +42,15 @@ void DummyVideoTest::releaseAll() {
     std::memset(state, 0, static_cast<size_t>(count));
 }
 
+const Uint8* DummyVideoTest::rowOf(int y) {
+    return static_cast<const Uint8*>(screen->pixels) +
+           static_cast<std::ptrdiff_t>(y) * screen->pitch;
+}
+
 Uint32 DummyVideoTest::pixelAt(int x, int y) {
     SDL_LockSurface(screen);
-    const auto* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
     Uint32 value = 0;
-    std::memcpy(&value, row + x * 4, sizeof value);
+    std::memcpy(&value, rowOf(y) + static_cast<std::ptrdiff_t>(x) * sizeof value, sizeof value);
     SDL_UnlockSurface(screen);
     return value;
 }

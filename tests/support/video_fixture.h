@@ -3,10 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <vector>
 #include <iosfwd>
 #include <sstream>
 #include <streambuf>
+#include <vector>
 
 constexpr Uint32 kWhitePixel = 0x00FFFFFF;
 constexpr Uint32 kBlackPixel = 0x00000000;
@@ -14,14 +14,14 @@ constexpr Uint32 kRedPixel = 0x00FF0000;
 
 // Sends std::cout into a string for as long as it lives.
 class CoutCapture {
-public:
+  public:
     CoutCapture();
     ~CoutCapture();
     CoutCapture(const CoutCapture&) = delete;
     CoutCapture& operator=(const CoutCapture&) = delete;
     std::string text() const { return captured.str(); }
 
-private:
+  private:
     std::ostringstream captured;
     std::streambuf* original;
 };
@@ -29,7 +29,7 @@ private:
 // A test on SDL's dummy video driver, with the program's own 800 x 600 x 32 mode set, no keys
 // held and the speed back at 1.
 class DummyVideoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -37,6 +37,8 @@ protected:
     static void hold(const std::vector<SDLKey>& keys);
     static void releaseAll();
 
+    // The start of a row of the surface's pixels; the surface must be locked.
+    static const Uint8* rowOf(int y);
     static Uint32 pixelAt(int x, int y);
     // Whether the side x side square at (x, y) is all of one colour, as far as it lies on the
     // surface.

@@ -17,7 +17,8 @@ struct Screenshot {
     std::vector<unsigned long> pixels;
 
     unsigned long at(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y * width + x)];
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
     }
     int count(unsigned long colour) const;
     // The top-left pixel of the given colour, scanning row by row, if there is one.
@@ -27,7 +28,7 @@ struct Screenshot {
 // A private Xvfb server with no window manager, and a connection to it. The server ends with the
 // object.
 class XSession {
-public:
+  public:
     XSession();
     ~XSession();
     XSession(const XSession&) = delete;
@@ -48,7 +49,7 @@ public:
     void pointAt(Window window);
     void holdKey(const std::string& keysym, std::chrono::milliseconds period);
 
-private:
+  private:
     void xdotool(const std::vector<std::string>& arguments);
 
     std::unique_ptr<ChildProcess> server;
