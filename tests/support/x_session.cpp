@@ -87,18 +87,6 @@ std::optional<Window> XSession::findWindow(int width, int height) {
     return found;
 }
 
-std::optional<Window> XSession::waitForWindow(int width, int height,
-                                              std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (const std::optional<Window> window = findWindow(width, height)) {
-            return window;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return std::nullopt;
-}
-
 Screenshot XSession::capture(Window window) {
     XWindowAttributes attributes;
     Screenshot shot;

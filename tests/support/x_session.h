@@ -38,8 +38,6 @@ class XSession {
     // The value of DISPLAY for programs that are to use this server.
     const std::string& name() const { return displayName; }
 
-    // Waits for a viewable top-level window of this size.
-    std::optional<Window> waitForWindow(int width, int height, std::chrono::milliseconds timeout);
     // A viewable top-level window of this size, if there is one now.
     std::optional<Window> findWindow(int width, int height);
 
