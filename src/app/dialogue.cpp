@@ -14,19 +14,24 @@ void ask(std::ostream& out, Text prompt) {
     out << consoleText(prompt) << std::flush;
 }
 
-void discardRestOfLine(std::istream& in) {
+// After a number could not be read: false if the input has ended; otherwise the rest of the line
+// is discarded so that the read can be tried again.
+bool recoverFromUnreadableNumber(std::istream& in) {
+    if (in.eof() || in.bad()) {
+        return false;
+    }
     in.clear();
     in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    return true;
 }
 
 // Reads one integer. Text, or a number outside the 32-bit range, costs the rest of its line and
 // the read is tried again. False once the input has ended.
 bool readInteger(std::istream& in, int& value) {
     while (!(in >> value)) {
-        if (in.eof() || in.bad()) {
+        if (!recoverFromUnreadableNumber(in)) {
             return false;
         }
-        discardRestOfLine(in);
     }
     return true;
 }
@@ -41,19 +46,16 @@ void skipSeparator(std::istream& in) {
 
 // Reads x, then y. Anything unreadable costs the rest of its line, and both are read again.
 bool readStartPosition(std::istream& in, int& x1, int& y1) {
-    while (true) {
-        if (!readInteger(in, x1)) {
-            return false;
-        }
+    while (readInteger(in, x1)) {
         skipSeparator(in);
         if (in >> y1) {
             return true;
         }
-        if (in.eof() || in.bad()) {
+        if (!recoverFromUnreadableNumber(in)) {
             return false;
         }
-        discardRestOfLine(in);
     }
+    return false;
 }
 
 // Takes one letter at a time until it is y or n, in either case.
