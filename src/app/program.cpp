@@ -21,10 +21,12 @@ int runProgram(std::istream& in, std::ostream& out, std::ostream& err) {
         return kExitNoRun;
     }
     input.inertia = answers->inertia;
+    // Before SDL starts: SDL puts its own handlers in place of default ones, and those only queue
+    // a quit event, which the frame loop ignores like the window's close button.
+    installStopHandlers();
     if (!startVideo(err)) {
         return kExitNoRun;
     }
-    installStopHandlers();
     Scene scene(answers->x1, answers->y1, answers->DotNum);
     return runFrameLoop(scene, input);
 }

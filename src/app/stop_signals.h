@@ -1,6 +1,6 @@
 #pragma once
 
-// While the window is open, SIGINT and SIGTERM ask the frame loop to end as Escape does.
+// From just before SDL starts, SIGINT and SIGTERM ask the frame loop to end as Escape does.
 // Installing starts with no request pending.
 void installStopHandlers();
 
