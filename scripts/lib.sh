@@ -3,6 +3,15 @@
 ORBITDOTS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export ORBITDOTS_ROOT
 
+# Runs a command as root: directly when root already, otherwise through sudo.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
 # Installs those of the named Debian packages that are not installed yet.
 ensure_packages() {
     local missing=()
@@ -15,21 +24,30 @@ ensure_packages() {
     if [ "${#missing[@]}" -eq 0 ]; then
         return 0
     fi
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
     echo "Installing: ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >&2
+}
+
+# Makes the Korean code-page locales that the console tests run the program in, when missing
+# (glibc lists ko_KR.CP949 as ko_KR.cp949). Needs the locales package.
+ensure_korean_locales() {
+    local charmap
+    for charmap in CP949 EUC-KR; do
+        local listed="ko_KR.$(echo "$charmap" | tr -d '-' | tr '[:upper:]' '[:lower:]')"
+        if ! locale -a | grep -qx "$listed"; then
+            echo "Making the locale ko_KR.$charmap" >&2
+            as_root localedef -i ko_KR -f "$charmap" "ko_KR.$charmap"
+        fi
+    done
 }
 
 # What building the program needs.
 PROGRAM_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev)
 
-# What the tests need beyond that: GoogleTest, the second SDL 1.2 runtime, and a real X server
-# with a way to press keys and read the window back.
-TEST_PACKAGES=(googletest libgtest-dev libsdl1.2-compat xvfb xauth xdotool libx11-dev)
+# What the tests need beyond that: GoogleTest, the second SDL 1.2 runtime, a real X server with
+# a way to press keys (XTEST) and read the window back, and the Korean locales' sources.
+TEST_PACKAGES=(googletest libgtest-dev libsdl1.2-compat xvfb xauth libx11-dev libxtst-dev locales)
 
 build_jobs() { nproc 2>/dev/null || echo 2; }

@@ -1,6 +1,8 @@
 // The built program in a real window: a private Xvfb server per test, answers piped to standard
-// input, keys pressed through XTEST, and the window read back. Keys are read once per frame, so
-// every press is held across several frames; positions that depend on timing get a tolerance.
+// input, keys pressed through XTEST, and the window read back. Every picture read must be exactly
+// one that the frame step draws. Nothing here depends on how fast the machine is: with one
+// orbiting dot the phase it shows counts the frames, so motion is checked per frame, and a wait
+// only ends early when what it waits for has happened.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,31 +12,66 @@
 #include <thread>
 
 #include "child_process.h"
+#include "frame_oracle.h"
 #include "x_session.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
-constexpr unsigned long kWhite = 0xFFFFFF;
 constexpr unsigned long kBlack = 0x000000;
 constexpr unsigned long kRed = 0xFF0000;
+constexpr int kStartRadius = 30;
+constexpr int kMaxRadius = 200;
+constexpr int kMaxSpeed = 30;
+constexpr int kPlayfieldWidth = 793;
+// Generous limits for waits that end as soon as their condition holds; only a program that
+// hangs reaches them.
+constexpr auto kPatience = 60s;
+// Frames are at least 20 ms apart, so fewer than a turn of 120 frames fits into this: a phase
+// difference measured within it is the exact number of frames.
+constexpr auto kCountableSpan = 2300ms;
+
+// One read of the window, with the frame it shows.
+struct Sample {
+    Screenshot shot;
+    Clock::time_point before;
+    Clock::time_point after;
+    int x = -1;
+    int y = -1;
+    std::optional<int> phase;  // the phase of a frame that the frame step draws exactly like this
+};
+
+// Frames from one still frame to a later one, if the reads were close enough together to count
+// them exactly.
+std::optional<int> framesApart(const Sample& from, const Sample& to) {
+    if (to.after - from.before >= kCountableSpan) {
+        return std::nullopt;
+    }
+    return framesBetween(*from.phase, *to.phase);
+}
 
 class RealWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(session.ready()) << "Xvfb did not start"; }
+    void SetUp() override {
+        ASSERT_TRUE(session.ready()) << "Xvfb did not start";
+        ASSERT_TRUE(oracle.ready()) << "the dummy video driver did not start";
+    }
 
-    // Starts the program with these answers and waits for its first frame.
-    void start(const std::string& answers) {
+    // Starts the program with these answers and waits for its first frame. DotNum and radius
+    // describe the frames it will show.
+    void start(const std::string& answers, int DotNum) {
+        dots = DotNum;
         program = std::make_unique<ChildProcess>(
             std::vector<std::string>{ORBITDOTS_EXE},
             std::vector<std::string>{"DISPLAY=" + session.name(), "SDL_VIDEODRIVER",
                                      "LC_ALL=C.UTF-8"},
             answers);
         // The runtime may replace its first window while it sets the mode: wait for one that
-        // shows the first frame.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-        while (std::chrono::steady_clock::now() < deadline) {
+        // shows a frame.
+        const auto deadline = Clock::now() + kPatience;
+        while (Clock::now() < deadline) {
             const std::optional<Window> found = session.findWindow(800, 600);
             if (found && session.capture(*found).find(kRed)) {
                 window = *found;
@@ -47,22 +84,105 @@ class RealWindowTest : public ::testing::Test {
         session.pointAt(window);
     }
 
-    std::pair<int, int> redDot() {
-        const std::optional<std::pair<int, int>> dot = session.capture(window).find(kRed);
-        EXPECT_TRUE(dot) << "no red dot";
-        return dot.value_or(std::pair{-1, -1});
+    void press(const std::string& keysym) {
+        EXPECT_TRUE(session.pressKey(keysym)) << "the X server has no key " << keysym;
     }
 
-    // The greatest distance of a black pixel from the red dot's centre.
-    double orbitExtent() {
-        const Screenshot shot = session.capture(window);
-        const auto dot = shot.find(kRed).value_or(std::pair{0, 0});
+    void release(const std::string& keysym) {
+        EXPECT_TRUE(session.releaseKey(keysym)) << "the X server has no key " << keysym;
+    }
+
+    // Reads the window, without judging the picture.
+    Sample capture() {
+        Sample sample;
+        sample.before = Clock::now();
+        sample.shot = session.capture(window);
+        sample.after = Clock::now();
+        const auto dot = sample.shot.find(kRed).value_or(std::pair{-1, -1});
+        sample.x = dot.first;
+        sample.y = dot.second;
+        return sample;
+    }
+
+    // Reads the window; phase stays empty if the picture is no still frame of the frame step.
+    Sample read() {
+        Sample sample = capture();
+        sample.phase = oracle.phaseShown(sample.shot, dots, radius);
+        return sample;
+    }
+
+    // Reads the window; the picture must be exactly a frame of the frame step.
+    Sample exactRead() {
+        Sample sample = read();
+        EXPECT_TRUE(sample.phase) << "the window shows no frame that the frame step draws, red at "
+                                  << sample.x << "," << sample.y;
+        return sample;
+    }
+
+    // Reads the window until it shows a frame at least `frames` after the sample's. A picture
+    // that is no still frame (the dot wrapping around) is passed over.
+    Sample readAfter(const Sample& from, int frames) {
+        int counted = 0;
+        Sample last = from;
+        const auto deadline = Clock::now() + kPatience;
+        while (counted < frames && Clock::now() < deadline && last.phase) {
+            const Sample next = read();
+            if (next.phase) {
+                // Reads further apart than a turn count fewer frames than there were, never
+                // more, so the wait is never cut short.
+                counted += framesBetween(*last.phase, *next.phase);
+                last = next;
+            }
+        }
+        EXPECT_GE(counted, frames) << "the program did not show " << frames << " more frames";
+        return last;
+    }
+
+    // Reads the window until it shows a still frame, passing over frames in which the dot wraps
+    // around.
+    Sample readStillFrame() {
+        Sample sample = read();
+        const auto deadline = Clock::now() + kPatience;
+        while (!sample.phase && Clock::now() < deadline) {
+            sample = read();
+        }
+        EXPECT_TRUE(sample.phase) << "the window shows no frame that the frame step draws";
+        return sample;
+    }
+
+    // Hands pairs of successive still frames, all later than `after` by a frame at least and with
+    // the frames between them counted exactly, to `check(from, to, frames)`, until it has
+    // accepted `pairs` of them. Returns how many it accepted.
+    template <typename Check>
+    int checkPairsOfReads(const Sample& after, int pairs, Check check) {
+        int accepted = 0;
+        Sample from;
+        const auto deadline = Clock::now() + kPatience;
+        while (accepted < pairs && Clock::now() < deadline && after.phase) {
+            const Sample to = read();
+            if (!to.phase) {
+                continue;
+            }
+            const std::optional<int> frames =
+                from.phase ? framesApart(from, to) : std::optional<int>{};
+            if (frames && *frames > 0 && check(from, to, *frames)) {
+                ++accepted;
+            }
+            // Counted modulo a turn, a difference of one frame or more is never too many.
+            if (framesBetween(*after.phase, *to.phase) > 0) {
+                from = to;
+            }
+        }
+        return accepted;
+    }
+
+    // The greatest distance of a black pixel from the red dot.
+    static double orbitExtent(const Sample& sample) {
         double extent = 0;
-        for (int y = 0; y < shot.height; ++y) {
-            for (int x = 0; x < shot.width; ++x) {
-                if (shot.at(x, y) == kBlack) {
-                    extent =
-                        std::max(extent, std::hypot(x - dot.first - 0.5, y - dot.second - 0.5));
+        for (int y = 0; y < sample.shot.height; ++y) {
+            for (int x = 0; x < sample.shot.width; ++x) {
+                if (sample.shot.at(x, y) == kBlack) {
+                    extent = std::max(extent, std::hypot(x - sample.x, y - sample.y));
                 }
             }
         }
@@ -70,87 +190,138 @@ class RealWindowTest : public ::testing::Test {
     }
 
     void expectEndWithStatusZero() {
-        const Ending ending = program->wait(std::chrono::seconds(10));
+        const Ending ending = program->wait(kPatience);
         EXPECT_EQ(ending.kind, Ending::Kind::Exited);
         EXPECT_EQ(ending.code, 0);
-        EXPECT_FALSE(session.findWindow(800, 600)) << "the window is still there";
+        EXPECT_FALSE(session.windowRemains(800, 600, 10s)) << "the window is still there";
     }
 
     XSession session;
+    FrameOracle oracle;
     std::unique_ptr<ChildProcess> program;
     Window window = 0;
+    int dots = 0;
+    int radius = kStartRadius;
 };
 
-TEST_F(RealWindowTest, StartFrameIsWhiteWithTheRedDotAndItsOrbit) {
-    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n12\n"));
-    const Screenshot shot = session.capture(window);
-    ASSERT_EQ(shot.width, 800);
-    ASSERT_EQ(shot.height, 600);
-    EXPECT_EQ(shot.count(kRed), 4);
-    for (const auto& [x, y] : {std::pair{100, 200}, {101, 200}, {100, 201}, {101, 201}}) {
-        EXPECT_EQ(shot.at(x, y), kRed) << x << "," << y;
+TEST_F(RealWindowTest, StartFramesAreExactlyThoseTheFrameStepDraws) {
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n12\n", 12));
+    for (int i = 0; i < 3; ++i) {
+        const Sample sample = exactRead();
+        EXPECT_EQ(sample.x, 100);
+        EXPECT_EQ(sample.y, 200);
+        std::this_thread::sleep_for(100ms);
     }
-    EXPECT_EQ(shot.count(kBlack), 12 * 49) << "twelve 7 x 7 dots, apart at radius 30";
-    EXPECT_EQ(shot.count(kWhite), 800 * 600 - 4 - 12 * 49);
-    const double extent = orbitExtent();
-    EXPECT_GT(extent, 30.0);
-    EXPECT_LT(extent, 36.0);
 }
 
-TEST_F(RealWindowTest, HoldingRightMovesAboutAPixelPerFrame) {
-    ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n0\n"));
-    session.holdKey("Right", 1000ms);
-    const auto [x, y] = redDot();
-    // 50 frames a second at the most, a few less while the X server is busy.
-    EXPECT_GE(x - 300, 25);
-    EXPECT_LE(x - 300, 55);
-    EXPECT_EQ(y, 300);
+TEST_F(RealWindowTest, HeldRightMovesOnePixelEachFrameAndStopsWhenReleased) {
+    ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n1\n", 1));
+    press("Right");
+    // The frame under way may have read the keys just before the press; every later one sees it.
+    const int checked =
+        checkPairsOfReads(exactRead(), 2, [](const Sample& from, const Sample& to, int frames) {
+            EXPECT_EQ(to.x - from.x, frames);
+            EXPECT_EQ(to.y, 300);
+            return true;
+        });
+    EXPECT_EQ(checked, 2);
+    release("Right");
+    const Sample stopped = readAfter(exactRead(), 2);
+    EXPECT_EQ(readAfter(stopped, 3).x, stopped.x) << "the dot moves on without the key";
 }
 
 TEST_F(RealWindowTest, PassingTheRightEdgeComesBackAtTheLeft) {
-    ASSERT_NO_FATAL_FAILURE(start("780 300\nn\n0\n"));
-    session.holdKey("Right", 1000ms);
-    const auto [x, y] = redDot();
-    EXPECT_LT(x, 100);
-    EXPECT_EQ(y, 300);
+    ASSERT_NO_FATAL_FAILURE(start("780 300\nn\n0\n", 0));
+    press("Right");
+    Sample sample = exactRead();
+    const auto deadline = Clock::now() + kPatience;
+    while (sample.x >= 100 && Clock::now() < deadline) {
+        sample = exactRead();
+        ASSERT_EQ(sample.y, 300);
+    }
+    release("Right");
+    EXPECT_LT(sample.x, 100) << "moving right from 780, the dot never came in at the left";
 }
 
-TEST_F(RealWindowTest, PageUpWidensTheOrbit) {
-    ASSERT_NO_FATAL_FAILURE(start("400 300\nn\n12\n"));
-    const double before = orbitExtent();
-    session.holdKey("Prior", 500ms);
-    EXPECT_GT(orbitExtent(), before + 10);
+TEST_F(RealWindowTest, HeldPageUpWidensTheOrbitToItsLimit) {
+    ASSERT_NO_FATAL_FAILURE(start("400 300\nn\n12\n", 12));
+    press("Prior");
+    radius = kMaxRadius;
+    std::optional<int> phase;
+    const auto deadline = Clock::now() + kPatience;
+    while (!phase && Clock::now() < deadline) {
+        // Only a picture that is wide enough is worth comparing with the frames at radius 200.
+        const Sample sample = capture();
+        if (orbitExtent(sample) >= kMaxRadius) {
+            phase = oracle.phaseShown(sample.shot, dots, radius);
+        }
+    }
+    release("Prior");
+    EXPECT_TRUE(phase) << "the orbit never reached radius 200 exactly";
+    const Sample after = exactRead();
+    EXPECT_EQ(after.x, 400);
+    EXPECT_EQ(after.y, 300);
 }
 
-TEST_F(RealWindowTest, KeypadPlusMakesTheSameHoldGoFarther) {
-    ASSERT_NO_FATAL_FAILURE(start("50 300\nn\n0\n"));
-    session.holdKey("Right", 300ms);
-    const int slow = redDot().first - 50;
-    session.holdKey("KP_Add", 300ms);
-    const int from = redDot().first;
-    session.holdKey("Right", 300ms);
-    const int fast = redDot().first - from;
-    EXPECT_GT(slow, 0);
-    EXPECT_GT(fast, 4 * slow);
+TEST_F(RealWindowTest, HeldKeypadPlusRaisesTheSpeedToThirtyPixelsAFrame) {
+    ASSERT_NO_FATAL_FAILURE(start("100 300\nn\n1\n", 1));
+    press("KP_Add");
+    readAfter(exactRead(), kMaxSpeed + 2);
+    release("KP_Add");
+    press("Right");
+    const Sample pressed = exactRead();
+    // A frame in which the dot wraps around is drawn around the unwrapped position, so it is no
+    // still frame; pairs that cross the edge are passed over.
+    const int checked =
+        checkPairsOfReads(pressed, 2, [](const Sample& from, const Sample& to, int frames) {
+            if (from.x + kMaxSpeed * frames >= kPlayfieldWidth) {
+                return false;
+            }
+            EXPECT_EQ(to.x - from.x, kMaxSpeed * frames);
+            EXPECT_EQ(to.y, 300);
+            return true;
+        });
+    release("Right");
+    EXPECT_EQ(checked, 2) << "no two reads of the moving dot between the edges";
 }
 
 TEST_F(RealWindowTest, CommaAnswerAndYesGiveThePositionAndInertia) {
-    ASSERT_NO_FATAL_FAILURE(start("100,200\nyes\n0\n"));
-    EXPECT_EQ(redDot(), (std::pair{100, 200}));
-    session.holdKey("Right", 150ms);
-    const int released = redDot().first;
-    std::this_thread::sleep_for(300ms);
-    EXPECT_GT(redDot().first, released + 5) << "with inertia the dot keeps moving";
+    ASSERT_NO_FATAL_FAILURE(start("100,200\nyes\n1\n", 1));
+    const Sample first = exactRead();
+    EXPECT_EQ(first.x, 100);
+    EXPECT_EQ(first.y, 200);
+    press("Right");
+    const auto deadline = Clock::now() + kPatience;
+    while (capture().x < 104 && Clock::now() < deadline) {
+    }
+    release("Right");
+    // Without the key the dot keeps one velocity, the same in every pair of reads.
+    int velocity = 0;
+    const int checked = checkPairsOfReads(
+        readStillFrame(), 2, [&velocity](const Sample& from, const Sample& to, int frames) {
+            if (to.x <= from.x) {
+                return false;
+            }
+            if (velocity == 0) {
+                EXPECT_EQ((to.x - from.x) % frames, 0);
+                velocity = (to.x - from.x) / frames;
+            }
+            EXPECT_EQ(to.x - from.x, velocity * frames);
+            EXPECT_EQ(to.y, 200);
+            return true;
+        });
+    EXPECT_EQ(checked, 2) << "with inertia the dot should keep moving";
 }
 
 TEST_F(RealWindowTest, EscapeEndsWithStatusZeroAndClosesTheWindow) {
-    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n"));
-    session.holdKey("Escape", 200ms);
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
+    press("Escape");
     expectEndWithStatusZero();
+    release("Escape");
 }
 
 TEST_F(RealWindowTest, SigtermEndsWithStatusZeroAndClosesTheWindow) {
-    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n"));
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
     program->sendSignal(SIGTERM);
     expectEndWithStatusZero();
 }

@@ -131,6 +131,24 @@ bool ChildProcess::runsFor(std::chrono::milliseconds period) {
     return wait(period).kind == Ending::Kind::StillRunning;
 }
 
+bool ChildProcess::catchesWithin(int signal, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const std::string status = "/proc/" + std::to_string(pid) + "/status";
+    do {
+        // SigCgt is the mask of caught signals, in hexadecimal, bit n - 1 for signal n.
+        std::ifstream file(status);
+        std::string line;
+        while (std::getline(file, line)) {
+            if (line.rfind("SigCgt:", 0) == 0 &&
+                ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U) != 0) {
+                return true;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < deadline && !ended);
+    return false;
+}
+
 std::string ChildProcess::output() const {
     return readFile(outputPath);
 }

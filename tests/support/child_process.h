@@ -27,6 +27,8 @@ class ChildProcess {
     Ending wait(std::chrono::milliseconds timeout);
     // Whether it is still running after `period`.
     bool runsFor(std::chrono::milliseconds period);
+    // Whether, within `timeout`, it has a handler of its own for this signal.
+    bool catchesWithin(int signal, std::chrono::milliseconds timeout);
 
     std::string output() const;
     std::string errors() const;

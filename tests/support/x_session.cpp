@@ -1,6 +1,7 @@
 #include "x_session.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <algorithm>
 #include <csignal>
@@ -18,7 +19,7 @@ int ignoreXError(Display* /*display*/, XErrorEvent* /*error*/) {
 
 // Xvfb writes its display number to standard output once it accepts connections.
 std::string waitForDisplayNumber(const ChildProcess& server) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (std::chrono::steady_clock::now() < deadline) {
         const std::string out = server.output();
         if (!out.empty() && out.back() == '\n') {
@@ -31,21 +32,6 @@ std::string waitForDisplayNumber(const ChildProcess& server) {
 
 }  // namespace
 
-int Screenshot::count(unsigned long colour) const {
-    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
-}
-
-std::optional<std::pair<int, int>> Screenshot::find(unsigned long colour) const {
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (at(x, y) == colour) {
-                return std::pair{x, y};
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 XSession::XSession()
     : server(std::make_unique<ChildProcess>(
           std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
@@ -55,6 +41,10 @@ XSession::XSession()
     if (!displayName.empty()) {
         XSetErrorHandler(ignoreXError);
         display = XOpenDisplay(displayName.c_str());
+    }
+    if (display != nullptr) {
+        XAutoRepeatOff(display);
+        XSync(display, False);
     }
 }
 
@@ -111,23 +101,40 @@ Screenshot XSession::capture(Window window) {
     return shot;
 }
 
+bool XSession::windowRemains(int width, int height, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (findWindow(width, height)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return true;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
 void XSession::pointAt(Window window) {
     int x = 0;
     int y = 0;
     Window child = 0;
     XTranslateCoordinates(display, window, DefaultRootWindow(display), 400, 300, &x, &y, &child);
-    xdotool({"mousemove", std::to_string(x), std::to_string(y)});
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XSync(display, False);
 }
 
-void XSession::holdKey(const std::string& keysym, std::chrono::milliseconds period) {
-    xdotool({"keydown", keysym});
-    std::this_thread::sleep_for(period);
-    xdotool({"keyup", keysym});
+bool XSession::pressKey(const std::string& keysym) {
+    return sendKey(keysym, true);
 }
 
-void XSession::xdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> argv{"xdotool"};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    ChildProcess tool(argv, {"DISPLAY=" + displayName}, "");
-    tool.wait(std::chrono::seconds(5));
+bool XSession::releaseKey(const std::string& keysym) {
+    return sendKey(keysym, false);
+}
+
+bool XSession::sendKey(const std::string& keysym, bool press) {
+    const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym.c_str()));
+    if (code == 0) {
+        return false;
+    }
+    XTestFakeKeyEvent(display, code, press ? True : False, CurrentTime);
+    XSync(display, False);
+    return true;
 }

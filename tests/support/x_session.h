@@ -9,24 +9,10 @@
 #include <vector>
 
 #include "child_process.h"
-
-// A picture of a window: 0xRRGGBB per pixel, row by row.
-struct Screenshot {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned long> pixels;
-
-    unsigned long at(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(x)];
-    }
-    int count(unsigned long colour) const;
-    // The top-left pixel of the given colour, scanning row by row, if there is one.
-    std::optional<std::pair<int, int>> find(unsigned long colour) const;
-};
+#include "screenshot.h"
 
 // A private Xvfb server with no window manager, and a connection to it. The server ends with the
-// object.
+// object. Keys do not repeat on it: a held key stays one press, as the frame loop reads it.
 class XSession {
   public:
     XSession();
@@ -43,12 +29,18 @@ class XSession {
 
     Screenshot capture(Window window);
 
-    // Types through xdotool, as XTEST key and pointer events.
+    // Whether a window of this size is still there after `timeout`: a client's windows go away
+    // once the server has noticed that the client ended.
+    bool windowRemains(int width, int height, std::chrono::milliseconds timeout);
+
+    // XTEST pointer and key events. Each returns once the server has handled the event, so the
+    // program's next look at its events finds it. False if the server has no such key.
     void pointAt(Window window);
-    void holdKey(const std::string& keysym, std::chrono::milliseconds period);
+    [[nodiscard]] bool pressKey(const std::string& keysym);
+    [[nodiscard]] bool releaseKey(const std::string& keysym);
 
   private:
-    void xdotool(const std::vector<std::string>& arguments);
+    bool sendKey(const std::string& keysym, bool press);
 
     std::unique_ptr<ChildProcess> server;
     std::string displayName;
