@@ -50,4 +50,10 @@ PROGRAM_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev)
 # a way to press keys (XTEST) and read the window back, and the Korean locales' sources.
 TEST_PACKAGES=(googletest libgtest-dev libsdl1.2-compat xvfb xauth libx11-dev libxtst-dev locales)
 
+# What making the Debian package needs: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev).
+PACKAGE_PACKAGES=(dpkg-dev)
+
+# What checking the package needs: lintian, and man to render the manual page.
+PACKAGE_TEST_PACKAGES=(lintian man-db)
+
 build_jobs() { nproc 2>/dev/null || echo 2; }

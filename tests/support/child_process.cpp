@@ -131,7 +131,7 @@ bool ChildProcess::runsFor(std::chrono::milliseconds period) {
     return wait(period).kind == Ending::Kind::StillRunning;
 }
 
-bool ChildProcess::catchesWithin(int signal, std::chrono::milliseconds timeout) {
+bool ChildProcess::catchesWithin(int signal, std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     const std::string status = "/proc/" + std::to_string(pid) + "/status";
     do {

@@ -28,7 +28,7 @@ class ChildProcess {
     // Whether it is still running after `period`.
     bool runsFor(std::chrono::milliseconds period);
     // Whether, within `timeout`, it has a handler of its own for this signal.
-    bool catchesWithin(int signal, std::chrono::milliseconds timeout);
+    bool catchesWithin(int signal, std::chrono::milliseconds timeout) const;
 
     std::string output() const;
     std::string errors() const;

@@ -44,6 +44,15 @@ bool surfaceIs(const Screenshot& shot) {
     return same;
 }
 
+// Whether the frame step, with the steered dot still at (x, y), draws exactly the shot.
+bool drawnFrameIs(const Screenshot& shot, int x, int y, int DotNum, int radius, int angle) {
+    Scene scene(x, y, DotNum);
+    scene.angle = angle;
+    Input input;
+    input.radius = radius;
+    return runFrame(scene, input) && surfaceIs(shot);
+}
+
 }  // namespace
 
 FrameOracle::FrameOracle() {
@@ -59,7 +68,7 @@ FrameOracle::~FrameOracle() {
     }
 }
 
-std::optional<int> FrameOracle::phaseShown(const Screenshot& shot, int DotNum, int radius) {
+std::optional<int> FrameOracle::phaseShown(const Screenshot& shot, int DotNum, int radius) const {
     const std::optional<std::pair<int, int>> dot = shot.find(kRed);
     if (!started || !dot) {
         return std::nullopt;
@@ -70,15 +79,6 @@ std::optional<int> FrameOracle::phaseShown(const Screenshot& shot, int DotNum, i
         }
     }
     return std::nullopt;
-}
-
-bool FrameOracle::drawnFrameIs(const Screenshot& shot, int x, int y, int DotNum, int radius,
-                               int angle) {
-    Scene scene(x, y, DotNum);
-    scene.angle = angle;
-    Input input;
-    input.radius = radius;
-    return runFrame(scene, input) && surfaceIs(shot);
 }
 
 int framesBetween(int fromPhase, int toPhase) {

@@ -18,11 +18,9 @@ class FrameOracle {
 
     // The phase (0, 3, ... 357 degrees) of the frame that the shot shows exactly: the steered dot
     // where the shot has it, still, DotNum dots at this radius. Nothing if no phase gives it.
-    std::optional<int> phaseShown(const Screenshot& shot, int DotNum, int radius);
+    std::optional<int> phaseShown(const Screenshot& shot, int DotNum, int radius) const;
 
   private:
-    bool drawnFrameIs(const Screenshot& shot, int x, int y, int DotNum, int radius, int angle);
-
     bool started = false;
 };
 
