@@ -31,8 +31,8 @@ const std::string kGuideAndPrompts =
     "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
     ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ";
 
-// Waits until the program has got past the dialogue: it catches the stop signals only once its
-// window is open.
+// Waits until the program has got past the dialogue: it catches the stop signals only from then
+// on, just before SDL starts.
 void expectRunning(ChildProcess& program) {
     EXPECT_TRUE(program.catchesWithin(SIGTERM, 30s))
         << "output: " << program.output() << "\nerrors: " << program.errors();
