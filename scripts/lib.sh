@@ -53,7 +53,11 @@ TEST_PACKAGES=(googletest libgtest-dev libsdl1.2-compat xvfb xauth libx11-dev li
 # What making the Debian package needs: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev).
 PACKAGE_PACKAGES=(dpkg-dev)
 
-# What checking the package needs: lintian, and man to render the manual page.
-PACKAGE_TEST_PACKAGES=(lintian man-db)
+# What checking the package needs: lintian, man to render the manual page, and the validators of
+# desktop entries and AppStream metadata.
+PACKAGE_TEST_PACKAGES=(lintian man-db desktop-file-utils appstream)
 
 build_jobs() { nproc 2>/dev/null || echo 2; }
+
+# The sizes of the application icon's PNGs, in pixels (scripts/icons makes them).
+ICON_SIZES=(48 64 128 256)
