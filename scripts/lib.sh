@@ -59,5 +59,96 @@ PACKAGE_TEST_PACKAGES=(lintian man-db desktop-file-utils appstream)
 
 build_jobs() { nproc 2>/dev/null || echo 2; }
 
+# The version that project() in CMakeLists.txt gives.
+project_version() {
+    sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$ORBITDOTS_ROOT/CMakeLists.txt" | head -n 1
+}
+
 # The sizes of the application icon's PNGs, in pixels (scripts/icons makes them).
 ICON_SIZES=(48 64 128 256)
+
+# What cross-building the Windows zip needs: the mingw-w64 compiler (POSIX threads), and
+# dpkg-source to unpack SDL's Debian source package.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev)
+# What running the Windows program and its tests needs: 64-bit Wine, and unzip for the zip.
+WINE_PACKAGES=(wine wine64 unzip xvfb xauth)
+
+# The SDL 1.2 that the Windows program ships with: Debian's source package, this version (apt
+# checks its checksums), cross-built once into build/windows-sdl/<version>/prefix.
+WINDOWS_SDL_VERSION="1.2.15+dfsg2-8"
+WINDOWS_SDL_PREFIX="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION/prefix"
+
+# Fetches SDL's source through a private apt configuration under build/ (a deb-src entry for
+# the archive and suite of the machine's own Debian entry), leaving the system's sources alone.
+fetch_sdl_source() {
+    local into="$1"
+    local apt="$ORBITDOTS_ROOT/build/windows-sdl/apt"
+    mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial"
+    local uri suite
+    uri=$(apt-get indextargets --format '$(REPO_URI)' 'Identifier: Packages' 2>/dev/null |
+        grep -m 1 -i 'debian/$' || true)
+    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    cat >"$apt/sources/debian-src.sources" <<SOURCES
+Types: deb-src
+URIs: ${uri:-http://deb.debian.org/debian/}
+Suites: $suite
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+    local options=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$apt/sources"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update -qq >&2
+    (cd "$into" && apt-get "${options[@]}" source -qq "libsdl1.2=$WINDOWS_SDL_VERSION" >&2)
+}
+
+# Cross-builds SDL 1.2 for 64-bit Windows, unless that version is built already: video only,
+# with the console left to the program (--disable-stdio-redirect) and as a DLL only.
+ensure_windows_sdl() {
+    if [ -f "$WINDOWS_SDL_PREFIX/bin/SDL.dll" ]; then
+        return 0
+    fi
+    echo "Cross-building SDL $WINDOWS_SDL_VERSION for Windows" >&2
+    local work="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION"
+    rm -rf "$work"
+    mkdir -p "$work/source"
+    fetch_sdl_source "$work/source"
+    local tree
+    tree=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'libsdl1.2-*')
+    (cd "$tree" &&
+        ./configure --host=x86_64-w64-mingw32 --prefix="$WINDOWS_SDL_PREFIX.partial" \
+            --disable-static --disable-stdio-redirect --disable-audio --disable-joystick \
+            --disable-cdrom --disable-directx >"$work/configure.log" 2>&1 &&
+        make -j"$(build_jobs)" >"$work/make.log" 2>&1 &&
+        make install >"$work/install.log" 2>&1 &&
+        install -D -m 644 COPYING "$WINDOWS_SDL_PREFIX.partial/share/doc/SDL/COPYING") || {
+        echo "SDL's cross-build failed; logs in $work" >&2
+        return 1
+    }
+    # sdl.pc names the prefix it was configured with.
+    sed -i "s|$WINDOWS_SDL_PREFIX.partial|$WINDOWS_SDL_PREFIX|" \
+        "$WINDOWS_SDL_PREFIX.partial/lib/pkgconfig/sdl.pc" "$WINDOWS_SDL_PREFIX.partial/bin/sdl-config"
+    mv "$WINDOWS_SDL_PREFIX.partial" "$WINDOWS_SDL_PREFIX"
+}
+
+# The project's own Wine prefix under build/, quiet, without the Mono and Gecko installers.
+export_wine_environment() {
+    export WINEPREFIX="$ORBITDOTS_ROOT/build/wine"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Starts the prefix's wineserver to stay, with its background services. Wine's background
+# processes inherit the output of the wine process that starts them: started here, with none,
+# they hold no test's output open, and each test's wine finds them running.
+start_wine() {
+    export_wine_environment
+    mkdir -p "$WINEPREFIX"
+    # Fails when the prefix's server runs already, which is as good.
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    wine wineboot --init </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+    export_wine_environment
+    wineserver -k 2>/dev/null || true
+}

@@ -15,7 +15,8 @@ TEST_F(ConsoleTextTest, KoreanCodePageIsRecognisedInAnySpelling) {
     for (const char* name : {"CP949", "cp949", "UHC", "EUC-KR", "euc_kr", "EUCKR"}) {
         EXPECT_TRUE(isKoreanCodePage(name)) << name;
     }
-    for (const char* name : {"UTF-8", "ANSI_X3.4-1968", "ISO-8859-1", "EUC-JP", ""}) {
+    for (const char* name :
+         {"UTF-8", "ANSI_X3.4-1968", "ISO-8859-1", "EUC-JP", "CP65001", "CP1252", ""}) {
         EXPECT_FALSE(isKoreanCodePage(name)) << name;
     }
 }

@@ -2,7 +2,9 @@
 // input, keys pressed through XTEST, and the window read back. Every picture read must be exactly
 // one that the frame step draws. Nothing here depends on how fast the machine is: with one
 // orbiting dot the phase it shows counts the frames, so motion is checked per frame, and a wait
-// only ends early when what it waits for has happened.
+// only ends early when what it waits for has happened. RealWindowTest runs against the Linux
+// program and, under Wine, against the Windows one; RealWindowOnPosixTest holds what only POSIX
+// signals do.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,8 +13,8 @@
 #include <memory>
 #include <thread>
 
-#include "child_process.h"
 #include "frame_oracle.h"
+#include "program_under_test.h"
 #include "x_session.h"
 
 namespace {
@@ -63,11 +65,8 @@ class RealWindowTest : public ::testing::Test {
     // describe the frames it will show.
     void start(const std::string& answers, int DotNum) {
         dots = DotNum;
-        program = std::make_unique<ChildProcess>(
-            std::vector<std::string>{ORBITDOTS_EXE},
-            std::vector<std::string>{"DISPLAY=" + session.name(), "SDL_VIDEODRIVER",
-                                     "LC_ALL=C.UTF-8"},
-            answers);
+        program = startProgram({"DISPLAY=" + session.name(), "SDL_VIDEODRIVER", "LC_ALL=C.UTF-8"},
+                               answers);
         // The runtime may replace its first window while it sets the mode: wait for one that
         // shows a frame.
         const auto deadline = Clock::now() + kPatience;
@@ -320,7 +319,42 @@ TEST_F(RealWindowTest, EscapeEndsWithStatusZeroAndClosesTheWindow) {
     release("Escape");
 }
 
-TEST_F(RealWindowTest, SigtermEndsWithStatusZeroAndClosesTheWindow) {
+// Inertia on with keypad 2, off with keypad 1: with NumLock off, as on a fresh X server, the keypad
+// sends its other keys (End, Down), which must still count as keypad 1 and 2.
+class KeypadInertiaTest : public RealWindowTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(KeypadInertiaTest, KeypadTwoKeepsTheDotMovingAndKeypadOneStopsIt) {
+    ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n1\n", 1));
+    if (GetParam()) {
+        press("Num_Lock");
+        release("Num_Lock");
+    }
+    ASSERT_EQ(session.numLockOn(), GetParam());
+    press("KP_2");
+    readAfter(exactRead(), 1);
+    release("KP_2");
+    press("Right");
+    const auto deadline = Clock::now() + kPatience;
+    while (capture().x == 300 && Clock::now() < deadline) {
+    }
+    release("Right");
+    // Nothing is held now: with inertia on, the dot keeps moving.
+    const Sample released = readAfter(readStillFrame(), 1);
+    EXPECT_NE(readAfter(released, 2).x, released.x) << "keypad 2 did not switch inertia on";
+    press("KP_1");
+    const Sample stopped = readAfter(readStillFrame(), 2);
+    release("KP_1");
+    EXPECT_EQ(readAfter(stopped, 3).x, stopped.x) << "keypad 1 did not switch inertia off";
+}
+
+INSTANTIATE_TEST_SUITE_P(NumLock, KeypadInertiaTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& numLock) {
+                             return numLock.param ? "On" : "Off";
+                         });
+
+using RealWindowOnPosixTest = RealWindowTest;
+
+TEST_F(RealWindowOnPosixTest, SigtermEndsWithStatusZeroAndClosesTheWindow) {
     ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
     program->sendSignal(SIGTERM);
     expectEndWithStatusZero();

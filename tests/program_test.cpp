@@ -1,16 +1,20 @@
 // The built program, run as a user runs it: answers piped to its standard input, on SDL's dummy
-// video driver, ended by the signals a console sends.
+// video driver, ended by the signals a console sends. The suite Program runs against the Linux
+// program and, under Wine, against the Windows one (Ctrl+C reaches a Windows program under Wine
+// as SIGINT); ProgramOnPosix holds what only POSIX signals do.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <chrono>
 #include <clocale>
 #include <csignal>
+#include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "child_process.h"
 #include "console_text.h"
+#include "program_under_test.h"
 
 namespace {
 
@@ -30,50 +34,87 @@ const std::string kGuideAndPrompts =
     kGuideAndFirstPrompt +
     "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
     ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ";
+const std::string kXCorrected = "잘못된 x좌표 설정입니다.\nx좌표의 값을 0으로 설정합니다.\n";
+const std::string kYCorrected = "잘못된 y좌표 설정입니다.\ny좌표의 값을 0으로 설정합니다.\n";
 
-// Waits until the program has got past the dialogue: it catches the stop signals only from then
-// on, just before SDL starts.
-void expectRunning(ChildProcess& program) {
-    EXPECT_TRUE(program.catchesWithin(SIGTERM, 30s))
+// Waits until the program is in its frame loop, and so catches the stop requests: the lines that
+// correct an invalid start position come once the window is open. Every run that is to be
+// stopped starts off the field for that reason.
+void expectRunning(ChildProcess& program, const std::string& correction) {
+    EXPECT_TRUE(program.outputEndsWithin(correction, 60s))
         << "output: " << program.output() << "\nerrors: " << program.errors();
 }
 
 void expectCleanExit(ChildProcess& program) {
-    const Ending ending = program.wait(30s);
+    const Ending ending = program.wait(60s);
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 0);
     EXPECT_EQ(program.errors(), "");
 }
 
-TEST(Program, SigtermEndsARunningProgramWithStatusZero) {
-    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "100 200\ny\n12\n");
-    expectRunning(program);
-    program.sendSignal(SIGTERM);
-    expectCleanExit(program);
+// Runs the program until it is in its frame loop, then ends it with Ctrl+C.
+std::unique_ptr<ChildProcess> runUntilCtrlC(const std::vector<std::string>& environment,
+                                            const std::string& typed,
+                                            const std::string& correction) {
+    auto program = startProgram(environment, typed);
+    expectRunning(*program, correction);
+    program->sendSignal(SIGINT);
+    expectCleanExit(*program);
+    return program;
 }
 
-TEST(Program, SigintEndsARunningProgramWithStatusZero) {
-    ChildProcess program({ORBITDOTS_EXE, "ignored", "--arguments"}, kHeadless, "1 2 n 0");
-    expectRunning(program);
-    program.sendSignal(SIGINT);
-    expectCleanExit(program);
+TEST(Program, CtrlCEndsARunningProgramWithStatusZero) {
+    auto program = startProgram(kHeadless, "1 900 n 0", {"ignored", "--arguments"});
+    expectRunning(*program, kYCorrected);
+    program->sendSignal(SIGINT);
+    expectCleanExit(*program);
 }
 
-TEST(Program, SignalsKeepTheirDefaultDuringTheDialogue) {
-    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "100 200\n", true);
-    ASSERT_TRUE(program.runsFor(300ms));
-    program.sendSignal(SIGTERM);
-    const Ending ending = program.wait(std::chrono::seconds(5));
-    EXPECT_EQ(ending.kind, Ending::Kind::Signalled);
-    EXPECT_EQ(ending.code, SIGTERM);
+// What a terminal shows, without its control sequences and carriage returns.
+std::string shownOn(const ChildProcess& terminal) {
+    static const std::regex controls("\x1b\\[[0-9;?]*[A-Za-z]|\r");
+    return std::regex_replace(terminal.output(), controls, "");
+}
+
+// Waits until the terminal shows `text`, and says so.
+bool showsWithin(ChildProcess& terminal, const std::string& text) {
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (!contains(shownOn(terminal), text)) {
+        if (!terminal.runsFor(10ms) || std::chrono::steady_clock::now() >= deadline) {
+            ADD_FAILURE() << "the terminal does not show: " << text << "\nit shows:\n"
+                          << shownOn(terminal);
+            return false;
+        }
+    }
+    return true;
+}
+
+// In C.UTF-8 a Windows console has code page 437, on which the texts' UTF-8 bytes would show as
+// other letters: they must reach it as UTF-16. Each answer is typed once its prompt shows.
+TEST(Program, ATerminalShowsTheKoreanTextsAndCtrlCEndsTheRun) {
+    auto terminal = startProgramOnTerminal(kHeadless);
+    for (const auto& [prompt, answer] :
+         {std::pair{Text::AskPosition, "793 0\r"}, std::pair{Text::AskInertia, "n\r"},
+          std::pair{Text::AskDotCount, "0\r"}}) {
+        // A prompt's last blank may be shown by moving the cursor instead.
+        std::string shown = consoleText(prompt);
+        shown.pop_back();
+        ASSERT_TRUE(showsWithin(*terminal, shown));
+        terminal->type(answer);
+    }
+    ASSERT_TRUE(showsWithin(*terminal, consoleText(Text::ResetX)));
+    terminal->type("\x03");
+    const Ending ending = terminal->wait(60s);
+    EXPECT_EQ(ending.kind, Ending::Kind::Exited);
+    EXPECT_EQ(ending.code, 0);
+    for (const Text line : {Text::HelpMove, Text::HelpSpeed, Text::HelpRadius, Text::InvalidX}) {
+        EXPECT_TRUE(contains(shownOn(*terminal), consoleText(line) + "\n")) << consoleText(line);
+    }
 }
 
 TEST(Program, WritesTheGuideAndPromptsInUtf8OnAUtf8Console) {
-    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "1 2 n 0");
-    expectRunning(program);
-    program.sendSignal(SIGTERM);
-    expectCleanExit(program);
-    EXPECT_EQ(program.output(), kGuideAndPrompts);
+    const auto program = runUntilCtrlC(kHeadless, "793 0\nn\n0\n", kXCorrected);
+    EXPECT_EQ(program->output(), kGuideAndPrompts + kXCorrected);
 }
 
 // The CP949 bytes of a UTF-8 text, converted by the system's own tables.
@@ -107,64 +148,44 @@ TEST(Program, KoreanCodePageConsolesGetEveryTextInCp949) {
         const std::vector<std::string> environment = {"SDL_VIDEODRIVER=dummy",
                                                       std::string("LC_ALL=") + locale};
 
-        ChildProcess corrected({ORBITDOTS_EXE}, environment, "793 0\nn\n0\n");
-        expectRunning(corrected);
-        corrected.sendSignal(SIGTERM);
-        expectCleanExit(corrected);
-        EXPECT_EQ(corrected.output(),
-                  inCp949(kGuideAndPrompts + "잘못된 x좌표 설정입니다.\n"
-                                             "x좌표의 값을 0으로 설정합니다.\n"))
-            << locale;
+        const auto corrected = runUntilCtrlC(environment, "793 0\nn\n0\n", inCp949(kXCorrected));
+        EXPECT_EQ(corrected->output(), inCp949(kGuideAndPrompts + kXCorrected)) << locale;
 
-        ChildProcess ended({ORBITDOTS_EXE}, environment, "");
-        EXPECT_EQ(ended.wait(30s).code, 1) << locale;
-        EXPECT_EQ(ended.output(), inCp949(kGuideAndFirstPrompt + "\n")) << locale;
-        EXPECT_EQ(ended.errors(), inCp949("입력이 끝나 프로그램을 종료합니다.\n")) << locale;
+        const auto ended = startProgram(environment, "");
+        EXPECT_EQ(ended->wait(60s).code, 1) << locale;
+        EXPECT_EQ(ended->output(), inCp949(kGuideAndFirstPrompt + "\n")) << locale;
+        EXPECT_EQ(ended->errors(), inCp949("입력이 끝나 프로그램을 종료합니다.\n")) << locale;
     }
 }
 
-TEST(Program, InvalidStartIsReportedAfterTheDialogue) {
-    ChildProcess program({ORBITDOTS_EXE}, kHeadless, "793 0\nn\n0\n");
-    expectRunning(program);
-    program.sendSignal(SIGTERM);
-    expectCleanExit(program);
-    const std::string expectedEnd = consoleText(Text::AskDotCount) + consoleText(Text::InvalidX) +
-                                    "\n" + consoleText(Text::ResetX) + "\n";
-    const std::string out = program.output();
-    ASSERT_GE(out.size(), expectedEnd.size());
-    EXPECT_EQ(out.substr(out.size() - expectedEnd.size()), expectedEnd);
-}
-
 TEST(Program, TypedAnswersThatNeedReReadingStillStartTheRun) {
+    // Each start is (100, 900): only y is corrected, so x and y were both read as typed.
     for (const char* typed :
-         {"100,200\nn\n0\n", "100, 200\nn\n0\n", "yes\n100 200\nyes\n3\n",
-          "abc\n1 2\nq1n\nabc\n13\n-1\n12\n", "99999999999 5\n1 2\nn\n99999999999\n4\n"}) {
-        ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
-        expectRunning(program);
-        program.sendSignal(SIGTERM);
-        expectCleanExit(program);
-        EXPECT_FALSE(contains(program.output(), consoleText(Text::InvalidX))) << typed;
+         {"100,900\nn\n0\n", "100, 900\nn\n0\n", "yes\n100 900\nyes\n3\n",
+          "abc\n100 900\nq1n\nabc\n13\n-1\n12\n", "99999999999 5\n100 900\nn\n99999999999\n4\n"}) {
+        const auto program = runUntilCtrlC(kHeadless, typed, kYCorrected);
+        EXPECT_FALSE(contains(program->output(), consoleText(Text::InvalidX))) << typed;
     }
 }
 
 TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
     for (const char* typed :
          {"", "100", "100 200\n", "1 2\nq\n", "1 2\ny\n13\n", "1 2\nyes\n", "abc"}) {
-        ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
-        const Ending ending = program.wait(30s);
+        const auto program = startProgram(kHeadless, typed);
+        const Ending ending = program->wait(60s);
         EXPECT_EQ(ending.kind, Ending::Kind::Exited) << "for input: '" << typed << "'";
         EXPECT_EQ(ending.code, 1) << "for input: '" << typed << "'";
-        EXPECT_EQ(program.errors(), consoleText(Text::EndOfInput) + "\n");
+        EXPECT_EQ(program->errors(), consoleText(Text::EndOfInput) + "\n");
     }
 }
 
 TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
-    ChildProcess program({ORBITDOTS_EXE}, {"DISPLAY", "SDL_VIDEODRIVER=x11", "LC_ALL=C.UTF-8"},
-                         "100 200\nn\n0\n");
-    const Ending ending = program.wait(30s);
+    const auto program =
+        startProgram({"DISPLAY", "SDL_VIDEODRIVER=x11", "LC_ALL=C.UTF-8"}, "100 200\nn\n0\n");
+    const Ending ending = program->wait(60s);
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 1);
-    const std::string errors = program.errors();
+    const std::string errors = program->errors();
     const std::string reason = consoleText(Text::VideoInitFailed);
     ASSERT_EQ(errors.substr(0, reason.size()), reason) << errors;
     EXPECT_GT(errors.size(), reason.size() + 1) << "SDL's own reason follows";
@@ -175,11 +196,24 @@ TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
 TEST(Program, StartsAtThe32BitLimitsRunClean) {
     for (const char* typed :
          {"900 -2147483648\nn\n12\n", "-1 2147483647\ny\n12\n", "-5 -2147483600\nn\n12\n"}) {
-        ChildProcess program({ORBITDOTS_EXE}, kHeadless, typed);
-        expectRunning(program);
-        program.sendSignal(SIGTERM);
-        expectCleanExit(program);
+        runUntilCtrlC(kHeadless, typed, kXCorrected);
     }
+}
+
+TEST(ProgramOnPosix, SigtermEndsARunningProgramWithStatusZero) {
+    auto program = startProgram(kHeadless, "100 900\ny\n12\n");
+    expectRunning(*program, kYCorrected);
+    program->sendSignal(SIGTERM);
+    expectCleanExit(*program);
+}
+
+TEST(ProgramOnPosix, SignalsKeepTheirDefaultDuringTheDialogue) {
+    auto program = startProgram(kHeadless, "100 200\n", {}, true);
+    ASSERT_TRUE(program->runsFor(300ms));
+    program->sendSignal(SIGTERM);
+    const Ending ending = program->wait(std::chrono::seconds(5));
+    EXPECT_EQ(ending.kind, Ending::Kind::Signalled);
+    EXPECT_EQ(ending.code, SIGTERM);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include "console_text.h"
 #include "dialogue.h"
 #include "input.h"
+#include "platform.h"
 #include "scene.h"
-#include "stop_signals.h"
 #include "video.h"
 
 int runProgram(std::istream& in, std::ostream& out, std::ostream& err) {

@@ -1,8 +1,8 @@
 #include "scene.h"
 
 #include "orbit.h"
+#include "platform.h"
 #include "playfield.h"
-#include "stop_signals.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "console_text.h"
 
-#include <iconv.h>
-#include <langinfo.h>
-
 #include <array>
 #include <cctype>
-#include <clocale>
 #include <cstddef>
+#include <optional>
 #include <string_view>
+#include <utility>
+
+#include "platform.h"
 
 namespace {
 
@@ -48,10 +48,10 @@ Texts& currentTexts() {
 }
 
 // Letters and digits only, upper case: "euc_kr", "EUC-KR" and "euckr" compare equal.
-std::string normalisedCodeset(const char* codeset) {
+std::string normalisedCodeset(const std::string& codeset) {
     std::string name;
-    for (const char* c = codeset; *c != '\0'; ++c) {
-        const auto byte = static_cast<unsigned char>(*c);
+    for (const char c : codeset) {
+        const auto byte = static_cast<unsigned char>(c);
         if (std::isalnum(byte) != 0) {
             name += static_cast<char>(std::toupper(byte));
         }
@@ -59,38 +59,16 @@ std::string normalisedCodeset(const char* codeset) {
     return name;
 }
 
-// Converts one UTF-8 text to CP949; an empty result means the conversion failed.
-std::string toCp949(iconv_t converter, std::string_view utf8) {
-    std::string input(utf8);
-    std::string output(input.size() * 2 + 1, '\0');
-    char* in = input.data();
-    char* out = output.data();
-    std::size_t inLeft = input.size();
-    std::size_t outLeft = output.size();
-    static_cast<void>(iconv(converter, nullptr, nullptr, nullptr, nullptr));
-    if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-        return {};
-    }
-    output.resize(output.size() - outLeft);
-    return output;
-}
-
-// CP949 versions of all texts, or UTF-8 ones if the system cannot convert them.
-Texts cp949Texts() {
-    iconv_t converter = iconv_open("CP949", "UTF-8");
-    // iconv_open reports failure with the address -1.
-    if (converter == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
-        return utf8Texts();
-    }
+// CP949 versions of all texts, or nothing if the system cannot convert them all.
+std::optional<Texts> cp949Texts() {
     Texts texts;
     for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
-        texts[i] = toCp949(converter, kCatalogue[i]);
-        if (texts[i].empty()) {
-            iconv_close(converter);
-            return utf8Texts();
+        std::optional<std::string> converted = utf8ToCp949(kCatalogue[i]);
+        if (!converted) {
+            return std::nullopt;
         }
+        texts[i] = std::move(*converted);
     }
-    iconv_close(converter);
     return texts;
 }
 
@@ -100,17 +78,22 @@ const std::string& consoleText(Text id) {
     return currentTexts()[static_cast<std::size_t>(id)];
 }
 
-bool isKoreanCodePage(const char* codeset) {
+bool isKoreanCodePage(const std::string& codeset) {
     const std::string name = normalisedCodeset(codeset);
     return name == "CP949" || name == "UHC" || name == "EUCKR";
 }
 
-void useConsoleEncoding(const char* codeset) {
-    currentTexts() = isKoreanCodePage(codeset) ? cp949Texts() : utf8Texts();
+TextEncoding useConsoleEncoding(const std::string& codeset) {
+    if (isKoreanCodePage(codeset)) {
+        if (std::optional<Texts> texts = cp949Texts()) {
+            currentTexts() = std::move(*texts);
+            return TextEncoding::Cp949;
+        }
+    }
+    currentTexts() = utf8Texts();
+    return TextEncoding::Utf8;
 }
 
-void useLocaleConsoleEncoding() {
-    // A locale the system does not know leaves the C locale in force, and with it UTF-8.
-    static_cast<void>(std::setlocale(LC_ALL, ""));
-    useConsoleEncoding(nl_langinfo(CODESET));
+void prepareConsole() {
+    prepareConsoleStreams(useConsoleEncoding(consoleCodeset()));
 }

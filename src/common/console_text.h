@@ -20,14 +20,19 @@ enum class Text {
     VideoModeFailed,
 };
 
+// The encodings the texts can be in.
+enum class TextEncoding { Utf8, Cp949 };
+
 // The text in the console's encoding (UTF-8 until another encoding is chosen).
 const std::string& consoleText(Text id);
 
 // Whether a codeset name is the Korean code page (CP949, UHC or EUC-KR, in any spelling).
-bool isKoreanCodePage(const char* codeset);
+bool isKoreanCodePage(const std::string& codeset);
 
-// Converts every text once: CP949 for a Korean code-page console, UTF-8 for any other.
-void useConsoleEncoding(const char* codeset);
+// Converts every text once: CP949 for a Korean code-page console, UTF-8 for any other, and for a
+// Korean one too if the system cannot convert the texts. Returns the encoding chosen.
+TextEncoding useConsoleEncoding(const std::string& codeset);
 
-// Takes the console's codeset from the user's locale and converts the texts for it.
-void useLocaleConsoleEncoding();
+// Converts the texts for the console that the program runs in, and readies the console's streams
+// for them.
+void prepareConsole();

@@ -104,6 +104,13 @@ void ChildProcess::sendSignal(int signal) const {
     }
 }
 
+void ChildProcess::type(const std::string& text) {
+    if (inputFd >= 0 && write(inputFd, text.data(), text.size()) < 0) {
+        close(inputFd);
+        inputFd = -1;
+    }
+}
+
 Ending ChildProcess::wait(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     Ending ending;
@@ -131,22 +138,20 @@ bool ChildProcess::runsFor(std::chrono::milliseconds period) {
     return wait(period).kind == Ending::Kind::StillRunning;
 }
 
-bool ChildProcess::catchesWithin(int signal, std::chrono::milliseconds timeout) const {
+bool ChildProcess::outputEndsWithin(const std::string& text, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    const std::string status = "/proc/" + std::to_string(pid) + "/status";
-    do {
-        // SigCgt is the mask of caught signals, in hexadecimal, bit n - 1 for signal n.
-        std::ifstream file(status);
-        std::string line;
-        while (std::getline(file, line)) {
-            if (line.rfind("SigCgt:", 0) == 0 &&
-                ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U) != 0) {
-                return true;
-            }
+    bool running = true;
+    while (true) {
+        const std::string out = output();
+        if (out.size() >= text.size() &&
+            out.compare(out.size() - text.size(), text.size(), text) == 0) {
+            return true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    } while (std::chrono::steady_clock::now() < deadline && !ended);
-    return false;
+        if (!running || std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        running = runsFor(std::chrono::milliseconds(10));
+    }
 }
 
 std::string ChildProcess::output() const {

@@ -23,12 +23,14 @@ class ChildProcess {
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     void sendSignal(int signal) const;
+    // Writes more to its standard input, which must have been kept open.
+    void type(const std::string& text);
     // Waits for the end for at most `timeout`.
     Ending wait(std::chrono::milliseconds timeout);
     // Whether it is still running after `period`.
     bool runsFor(std::chrono::milliseconds period);
-    // Whether, within `timeout`, it has a handler of its own for this signal.
-    bool catchesWithin(int signal, std::chrono::milliseconds timeout) const;
+    // Whether, within `timeout`, its standard output ends with `text`.
+    bool outputEndsWithin(const std::string& text, std::chrono::milliseconds timeout);
 
     std::string output() const;
     std::string errors() const;

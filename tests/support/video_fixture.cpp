@@ -1,6 +1,5 @@
 #include "video_fixture.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -15,7 +14,8 @@ CoutCapture::~CoutCapture() {
 }
 
 void DummyVideoTest::SetUp() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // SDL's own putenv: the same call on every platform. The text stays, as putenv wants.
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
     std::ostringstream err;
     ASSERT_TRUE(startVideo(err)) << err.str();
     ASSERT_EQ(screen->format->BitsPerPixel, 32);

@@ -138,3 +138,17 @@ bool XSession::sendKey(const std::string& keysym, bool press) {
     XSync(display, False);
     return true;
 }
+
+bool XSession::numLockOn() {
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int modifiers = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
+                  &modifiers);
+    // The server's keymap puts NumLock on the second modifier.
+    return (modifiers & Mod2Mask) != 0;
+}

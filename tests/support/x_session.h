@@ -39,6 +39,9 @@ class XSession {
     [[nodiscard]] bool pressKey(const std::string& keysym);
     [[nodiscard]] bool releaseKey(const std::string& keysym);
 
+    // Whether NumLock is on: the keypad then sends digits.
+    bool numLockOn();
+
   private:
     bool sendKey(const std::string& keysym, bool press);
 

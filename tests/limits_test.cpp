@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <limits>
 
 #include "coord.h"
 #include "input.h"
 #include "playfield.h"
 #include "scene.h"
-#include "stop_signals.h"
 #include "video_fixture.h"
 
 namespace {
@@ -94,43 +92,6 @@ TEST_F(LimitsOnScreen, WideOrbitAtTheLowerLimitRunsClean) {
     EXPECT_EQ(input.radius, 200);
     hold({SDLK_ESCAPE});
     EXPECT_FALSE(runFrame(scene, input));
-}
-
-class StopSignalTest : public DummyVideoTest {
-  protected:
-    void SetUp() override {
-        DummyVideoTest::SetUp();
-        installStopHandlers();
-    }
-    void TearDown() override {
-        restoreDefaultStopHandlers();
-        DummyVideoTest::TearDown();
-    }
-    Input input;
-};
-
-TEST_F(StopSignalTest, SigtermEndsTheRunAtTheNextFrame) {
-    Scene scene(100, 100, 2);
-    ASSERT_TRUE(runFrame(scene, input));
-    ASSERT_EQ(std::raise(SIGTERM), 0);
-    EXPECT_TRUE(stopRequested());
-    EXPECT_FALSE(runFrame(scene, input));
-    EXPECT_EQ(scene.angle, 3) << "the stopped frame draws nothing";
-}
-
-TEST_F(StopSignalTest, SigintEndsTheLoopWithStatusZero) {
-    Scene scene(100, 100, 2);
-    ASSERT_EQ(std::raise(SIGINT), 0);
-    EXPECT_EQ(runFrameLoop(scene, input), 0);
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0U);
-}
-
-TEST_F(StopSignalTest, InstallingAgainStartsWithNoRequest) {
-    ASSERT_EQ(std::raise(SIGTERM), 0);
-    installStopHandlers();
-    EXPECT_FALSE(stopRequested());
-    Scene scene(100, 100, 0);
-    EXPECT_TRUE(runFrame(scene, input));
 }
 
 }  // namespace

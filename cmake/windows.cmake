@@ -1,0 +1,24 @@
+# The Windows build: a console program linked against SDL.dll, with the C++ runtime inside it.
+enable_language(RC)
+
+# SDL's Windows glue would rename main and make this a GUI program; it starts at its own main
+# (see src/app/main.cpp) and so does without SDLmain and its -Dmain=SDL_main.
+get_target_property(sdl_options PkgConfig::SDL INTERFACE_COMPILE_OPTIONS)
+list(REMOVE_ITEM sdl_options -Dmain=SDL_main)
+set_target_properties(PkgConfig::SDL PROPERTIES INTERFACE_COMPILE_OPTIONS "${sdl_options}")
+
+# A 64-bit console program that needs nothing beside it but SDL.dll and Windows' own DLLs.
+# -static takes the C++ runtime and winpthread in; SDL, linked through the full path of its import
+# library, stays SDL.dll.
+add_link_options(-static -Wl,--subsystem,console)
+
+# Every program of the build, tests included, starts beside SDL.dll.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+set(ORBITDOTS_SDL_DLL "${SDL_PREFIX}/bin/SDL.dll")
+file(COPY "${ORBITDOTS_SDL_DLL}" DESTINATION "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+
+# The zip has no folders of its own: the program sits at its top.
+set(CMAKE_INSTALL_BINDIR "." CACHE PATH "Where the program goes in the zip")
+
+set(ORBITDOTS_SDL_SOURCE_VERSION "" CACHE STRING
+    "The version of Debian's SDL 1.2 source package that SDL.dll is built from")

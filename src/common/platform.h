@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console_text.h"
+
+// What the program does differently on each operating system. CMake builds one implementation:
+// platform_posix.cpp (Linux and other POSIX systems) or platform_windows.cpp.
+
+// The name of the console's codeset. POSIX: the codeset of the user's locale ("UTF-8",
+// "CP949", ...). Windows: "CP" and the number of the console's output code page, or of the
+// system's ANSI code page when the program has no console (its output is a pipe or a file).
+std::string consoleCodeset();
+
+// The CP949 bytes of a UTF-8 text; nothing if the system cannot convert it.
+std::optional<std::string> utf8ToCp949(std::string_view utf8);
+
+// Readies standard output and error for the console texts, which are in `texts`. On Windows a
+// console window is written in UTF-16, so that Korean shows whatever its code page; output that
+// goes to a pipe or a file gets the texts' bytes unchanged, line ends included. POSIX streams
+// carry the bytes as they are already.
+void prepareConsoleStreams(TextEncoding texts);
+
+// From just before SDL starts, a stop request asks the frame loop to end as Escape does: SIGINT
+// and SIGTERM on POSIX; Ctrl+C, Ctrl+Break and closing the console window on Windows. Installing
+// starts with no request pending.
+void installStopHandlers();
+
+// Gives the stop requests their default effect back.
+void restoreDefaultStopHandlers();
+
+// Whether a stop request has arrived since the handlers were installed.
+bool stopRequested();
+
+// Settings for the SDL runtime that must be in place before SDL starts.
+void prepareSdlEnvironment();

@@ -1,0 +1,79 @@
+#include <iconv.h>
+#include <langinfo.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstddef>
+#include <cstdlib>
+
+#include "platform.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopSignalled = 0;
+
+extern "C" void onStopSignal(int /*signal*/) {
+    stopSignalled = 1;
+}
+
+void setStopHandler(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
+
+std::string consoleCodeset() {
+    // A locale the system does not know leaves the C locale in force, and with it UTF-8.
+    static_cast<void>(std::setlocale(LC_ALL, ""));
+    return nl_langinfo(CODESET);
+}
+
+std::optional<std::string> utf8ToCp949(std::string_view utf8) {
+    iconv_t converter = iconv_open("CP949", "UTF-8");
+    // iconv_open reports failure with the address -1.
+    if (converter == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
+        return std::nullopt;
+    }
+    std::string input(utf8);
+    std::string output(input.size() * 2 + 1, '\0');
+    char* in = input.data();
+    char* out = output.data();
+    std::size_t inLeft = input.size();
+    std::size_t outLeft = output.size();
+    const std::size_t converted = iconv(converter, &in, &inLeft, &out, &outLeft);
+    iconv_close(converter);
+    if (converted == static_cast<std::size_t>(-1)) {
+        return std::nullopt;
+    }
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+void prepareConsoleStreams(TextEncoding /*texts*/) {}
+
+void installStopHandlers() {
+    stopSignalled = 0;
+    setStopHandler(onStopSignal);
+}
+
+void restoreDefaultStopHandlers() {
+    setStopHandler(SIG_DFL);
+}
+
+bool stopRequested() {
+    return stopSignalled != 0;
+}
+
+void prepareSdlEnvironment() {
+    // The SDL2-based SDL 1.2 runtime shows every frame through an SDL2 renderer, and by default
+    // both that renderer and the window's framebuffer go through OpenGL; without a GPU that
+    // OpenGL is rasterised on the CPU and costs more than the whole frame step. Copying the
+    // surface into the X server's shared-memory framebuffer is all this program needs. Debian's
+    // own SDL 1.2 reads neither variable. A value the user has set is kept.
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+}

@@ -1,0 +1,49 @@
+#include "program_under_test.h"
+
+#include <cstdlib>
+
+bool underWine() {
+    return std::getenv("ORBITDOTS_UNDER_WINE") != nullptr;
+}
+
+namespace {
+
+std::vector<std::string> programCommand() {
+    if (underWine()) {
+        return {"wine", ORBITDOTS_WINDOWS_EXE};
+    }
+    return {ORBITDOTS_EXE};
+}
+
+std::vector<std::string> programEnvironment(const std::vector<std::string>& environment) {
+    std::vector<std::string> variables;
+    if (underWine()) {
+        variables = {"WINEPREFIX=" ORBITDOTS_WINEPREFIX, "WINEDEBUG=-all",
+                     "WINEDLLOVERRIDES=mscoree,mshtml="};
+    }
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    return variables;
+}
+
+}  // namespace
+
+std::unique_ptr<ChildProcess> startProgram(const std::vector<std::string>& environment,
+                                           const std::string& input,
+                                           const std::vector<std::string>& arguments,
+                                           bool keepInputOpen) {
+    std::vector<std::string> argv = programCommand();
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return std::make_unique<ChildProcess>(argv, programEnvironment(environment), input,
+                                          keepInputOpen);
+}
+
+std::unique_ptr<ChildProcess> startProgramOnTerminal(const std::vector<std::string>& environment) {
+    std::string command;
+    for (const std::string& word : programCommand()) {
+        command += (command.empty() ? "'" : " '") + word + "'";
+    }
+    return std::make_unique<ChildProcess>(
+        std::vector<std::string>{"script", "--quiet", "--flush", "--return", "--command", command,
+                                 "/dev/null"},
+        programEnvironment(environment), "", true);
+}

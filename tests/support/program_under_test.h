@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+
+// The program that the process tests start: the built orbitdots, or, in the runs registered for
+// Windows (ORBITDOTS_UNDER_WINE set), orbitdots.exe from the Windows zip through Wine, in the
+// project's own Wine prefix.
+bool underWine();
+
+// Starts the program with these extra environment variables ("NAME=value", or "NAME" to remove
+// one), this standard input, and these arguments.
+std::unique_ptr<ChildProcess> startProgram(const std::vector<std::string>& environment,
+                                           const std::string& input,
+                                           const std::vector<std::string>& arguments = {},
+                                           bool keepInputOpen = false);
+
+// Starts the program on a terminal of its own, as a user does from a console: `script` gives it
+// a pseudo-terminal, and what is typed (ChildProcess::type) goes to that terminal. Its output is
+// what the terminal shows, control sequences included.
+std::unique_ptr<ChildProcess> startProgramOnTerminal(const std::vector<std::string>& environment);
