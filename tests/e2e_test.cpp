@@ -57,6 +57,7 @@ std::optional<int> framesApart(const Sample& from, const Sample& to) {
 class RealWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        waitForLastWineDesktopToEnd();
         ASSERT_TRUE(session.ready()) << "Xvfb did not start";
         ASSERT_TRUE(oracle.ready()) << "the dummy video driver did not start";
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <streambuf>
@@ -13,24 +14,36 @@ namespace {
 
 constexpr UINT kCp949 = 949;
 
+// Set from the C runtime's signal handlers and the console's handler thread alike: a lock-free
+// atomic is safe in both.
 std::atomic<bool> stopAsked{false};
 
-BOOL WINAPI onConsoleControl(DWORD event) {
-    switch (event) {
-        case CTRL_C_EVENT:
-        case CTRL_BREAK_EVENT:
-            stopAsked = true;
-            return TRUE;
-        case CTRL_CLOSE_EVENT:
-            stopAsked = true;
-            // Windows ends the process as soon as this returns. Waiting lets the frame loop end
-            // the run as Escape does; main's return ends the process, this thread with it, and
-            // its status 0 stands. (Windows gives up on a process after five seconds.)
-            Sleep(INFINITE);
-            return TRUE;
-        default:
-            return FALSE;
+// Ctrl+C and Ctrl+Break reach the program as the C runtime's SIGINT and SIGBREAK. As on POSIX,
+// SDL leaves a handler that is in place when it starts alone, instead of putting its own there,
+// which only queues a quit event that the frame loop ignores.
+extern "C" void onStopSignal(int signal) {
+    stopAsked = true;
+    // The C runtime gives a signal its default handler back before it calls this one.
+    static_cast<void>(std::signal(signal, onStopSignal));
+}
+
+// Closing the console window comes only as a console event. Windows ends the process as soon as
+// this returns: waiting lets the frame loop end the run as Escape does, and main's return then
+// ends the process, this thread with it, with status 0. (Windows gives up on a process after
+// five seconds.)
+BOOL WINAPI onConsoleClose(DWORD event) {
+    if (event != CTRL_CLOSE_EVENT) {
+        return FALSE;
     }
+    stopAsked = true;
+    Sleep(INFINITE);
+    return TRUE;
+}
+
+void setStopHandlers(void (*onSignal)(int), BOOL consoleCloseHandled) {
+    static_cast<void>(std::signal(SIGINT, onSignal));
+    static_cast<void>(std::signal(SIGBREAK, onSignal));
+    SetConsoleCtrlHandler(onConsoleClose, consoleCloseHandled);
 }
 
 // The UTF-16 form of text in a code page; empty if it is not valid there.
@@ -172,11 +185,11 @@ void prepareConsoleStreams(TextEncoding texts) {
 
 void installStopHandlers() {
     stopAsked = false;
-    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    setStopHandlers(onStopSignal, TRUE);
 }
 
 void restoreDefaultStopHandlers() {
-    SetConsoleCtrlHandler(onConsoleControl, FALSE);
+    setStopHandlers(SIG_DFL, FALSE);
 }
 
 bool stopRequested() {

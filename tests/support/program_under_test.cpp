@@ -1,6 +1,11 @@
 #include "program_under_test.h"
 
+#include <dirent.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <thread>
 
 bool underWine() {
     return std::getenv("ORBITDOTS_UNDER_WINE") != nullptr;
@@ -25,6 +30,23 @@ std::vector<std::string> programEnvironment(const std::vector<std::string>& envi
     return variables;
 }
 
+// Whether a process named explorer.exe, Wine's desktop, is there, ending ones included.
+bool wineDesktopRuns() {
+    DIR* processes = opendir("/proc");
+    if (processes == nullptr) {
+        return false;
+    }
+    bool found = false;
+    for (const dirent* entry = readdir(processes); entry != nullptr && !found;
+         entry = readdir(processes)) {
+        std::ifstream comm(std::string("/proc/") + entry->d_name + "/comm");
+        std::string name;
+        found = std::getline(comm, name) && name == "explorer.exe";
+    }
+    closedir(processes);
+    return found;
+}
+
 }  // namespace
 
 std::unique_ptr<ChildProcess> startProgram(const std::vector<std::string>& environment,
@@ -46,4 +68,11 @@ std::unique_ptr<ChildProcess> startProgramOnTerminal(const std::vector<std::stri
         std::vector<std::string>{"script", "--quiet", "--flush", "--return", "--command", command,
                                  "/dev/null"},
         programEnvironment(environment), "", true);
+}
+
+void waitForLastWineDesktopToEnd() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (underWine() && wineDesktopRuns() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }

@@ -22,3 +22,8 @@ std::unique_ptr<ChildProcess> startProgram(const std::vector<std::string>& envir
 // a pseudo-terminal, and what is typed (ChildProcess::type) goes to that terminal. Its output is
 // what the terminal shows, control sequences included.
 std::unique_ptr<ChildProcess> startProgramOnTerminal(const std::vector<std::string>& environment);
+
+// Under Wine, waits until the Windows desktop of the last program, which belongs to the X server
+// it started on and ends with it, has ended: a program that starts meanwhile finds no desktop to
+// open its window on. Elsewhere returns at once.
+void waitForLastWineDesktopToEnd();
