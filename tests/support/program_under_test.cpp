@@ -59,15 +59,20 @@ std::unique_ptr<ChildProcess> startProgram(const std::vector<std::string>& envir
                                           keepInputOpen);
 }
 
+// script runs the command through $SHELL, which is the same shell on every machine here. The
+// shell hands the terminal over to the program (exec): a shell that stayed to wait, as dash does,
+// would itself end on the Ctrl+C meant for the program.
 std::unique_ptr<ChildProcess> startProgramOnTerminal(const std::vector<std::string>& environment) {
-    std::string command;
+    std::string command = "exec";
     for (const std::string& word : programCommand()) {
-        command += (command.empty() ? "'" : " '") + word + "'";
+        command += " '" + word + "'";
     }
+    std::vector<std::string> variables = programEnvironment(environment);
+    variables.emplace_back("SHELL=/bin/sh");
     return std::make_unique<ChildProcess>(
         std::vector<std::string>{"script", "--quiet", "--flush", "--return", "--command", command,
                                  "/dev/null"},
-        programEnvironment(environment), "", true);
+        variables, "", true);
 }
 
 void waitForLastWineDesktopToEnd() {
