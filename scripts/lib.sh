@@ -57,6 +57,9 @@ PACKAGE_PACKAGES=(dpkg-dev)
 # desktop entries and AppStream metadata.
 PACKAGE_TEST_PACKAGES=(lintian man-db desktop-file-utils appstream)
 
+# What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-dev)
+
 build_jobs() { nproc 2>/dev/null || echo 2; }
 
 # The version that project() in CMakeLists.txt gives.
@@ -74,24 +77,31 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev xz-u
 WINE_PACKAGES=(wine wine64 unzip xvfb xauth)
 
 # The SDL 1.2 that the Windows program ships with: Debian's source package, this version (apt
-# checks its checksums), cross-built once into build/windows-sdl/<version>/prefix.
+# checks its checksums) from the suite that has it, whatever release the machine runs (Debian
+# 13 has no classic SDL 1.2), cross-built once into build/windows-sdl/<version>/prefix.
 WINDOWS_SDL_VERSION="1.2.15+dfsg2-8"
+WINDOWS_SDL_SUITE="bookworm"
 WINDOWS_SDL_PREFIX="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION/prefix"
 
+# The URI of the Debian archive that the machine's apt uses, deb.debian.org when none is found.
+debian_mirror() {
+    local uri
+    uri=$(apt-get indextargets --format '$(REPO_URI)' 'Identifier: Packages' 2>/dev/null |
+        grep -m 1 -i 'debian/$' || true)
+    echo "${uri:-http://deb.debian.org/debian/}"
+}
+
 # Fetches SDL's source through a private apt configuration under build/ (a deb-src entry for
-# the archive and suite of the machine's own Debian entry), leaving the system's sources alone.
+# the machine's Debian archive and the suite that has that version), leaving the system's
+# sources alone.
 fetch_sdl_source() {
     local into="$1"
     local apt="$ORBITDOTS_ROOT/build/windows-sdl/apt"
     mkdir -p "$apt/sources" "$apt/lists/partial" "$apt/cache/archives/partial"
-    local uri suite
-    uri=$(apt-get indextargets --format '$(REPO_URI)' 'Identifier: Packages' 2>/dev/null |
-        grep -m 1 -i 'debian/$' || true)
-    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
     cat >"$apt/sources/debian-src.sources" <<SOURCES
 Types: deb-src
-URIs: ${uri:-http://deb.debian.org/debian/}
-Suites: $suite
+URIs: $(debian_mirror)
+Suites: $WINDOWS_SDL_SUITE
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
