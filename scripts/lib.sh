@@ -162,3 +162,46 @@ stop_wine() {
     export_wine_environment
     wineserver -k 2>/dev/null || true
 }
+
+# What cross-building for arm64 and running it here needs: Debian's cross toolchain, qemu's user
+# mode, and the arm64 libraries (multiarch) that the program and its tests load: both SDL 1.2
+# runtimes the release ships, X11 with XTEST, the C++ runtime.
+ARM64_PACKAGES=(crossbuild-essential-arm64 qemu-user libsdl1.2debian:arm64 libsdl1.2-compat:arm64
+    libx11-dev:arm64 libxtst-dev:arm64 libstdc++6:arm64)
+
+# Lets apt install packages of another architecture (multiarch), when it does not yet.
+ensure_architecture() {
+    if ! dpkg --print-foreign-architectures | grep -qx "$1"; then
+        echo "Adding the architecture $1" >&2
+        as_root dpkg --add-architecture "$1"
+        as_root apt-get update -qq
+    fi
+}
+
+# Where Debian's arm64 SDL 1.2 development package is unpacked. It cannot be installed beside the
+# machine's own (its headers are not shared between architectures), so it is unpacked under
+# build/ with the runtime package its libSDL.so points into; apt fetches both, by the installed
+# runtime's version, and checks their checksums.
+ARM64_SDL="$ORBITDOTS_ROOT/build/arm64-sdl"
+
+ensure_arm64() {
+    ensure_architecture arm64
+    ensure_packages "${ARM64_PACKAGES[@]}"
+    local version
+    version=$(dpkg-query -W -f '${Version}' libsdl1.2debian:arm64)
+    if [ "$(cat "$ARM64_SDL/version" 2>/dev/null)" = "$version" ]; then
+        return 0
+    fi
+    echo "Unpacking Debian's arm64 SDL 1.2 $version" >&2
+    rm -rf "$ARM64_SDL"
+    mkdir -p "$ARM64_SDL/debs"
+    (cd "$ARM64_SDL/debs" && apt-get -o APT::Sandbox::User=root download -qq \
+        "libsdl1.2-dev:arm64=$version" "libsdl1.2debian:arm64=$version" >&2)
+    local deb
+    for deb in "$ARM64_SDL"/debs/*.deb; do
+        dpkg-deb -x "$deb" "$ARM64_SDL"
+    done
+    sed -i "s|^prefix=.*|prefix=$ARM64_SDL/usr|" \
+        "$ARM64_SDL/usr/lib/aarch64-linux-gnu/pkgconfig/sdl.pc"
+    echo "$version" >"$ARM64_SDL/version"
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -78,6 +79,37 @@ TEST_F(OrbitTest, CentresAreTruncatedNotRounded) {
     EXPECT_EQ(scene.dots[0].x, 11);
     expectDotAt(11, 22);
     EXPECT_EQ(pixelAt(18, 22), kWhitePixel);
+}
+
+TEST_F(OrbitTest, TheOffsetIsRoundedBeforeThePlayerIsAdded) {
+    // The product and the sum rounded one after the other give a whole number in these cases;
+    // a fused multiply-add, rounded once, gives just under it and so the pixel before.
+    struct Case {
+        int angle;
+        int radius;
+        double factor;  // sine for x, cosine for y
+        bool onX;
+        int centre;
+    };
+    constexpr double kRadiansPerDegree = 3.141592653589793 / 180.0;
+    const Case cases[] = {
+        {210, 66, std::sin(210 * kRadiansPerDegree), true, 67},
+        {330, 18, std::sin(330 * kRadiansPerDegree), true, 91},
+        {240, 18, std::cos(240 * kRadiansPerDegree), false, 91},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        ASSERT_EQ(static_cast<int>(std::fma(c.factor, c.radius, 100.0)), c.centre - 1)
+            << "the case must tell the two roundings apart";
+        Scene scene(100, 100, 1);
+        input.radius = c.radius;
+        scene.angle = c.angle;
+        frame(scene);
+        const int x = c.onX ? c.centre : scene.rtCenter.x;
+        const int y = c.onX ? scene.rtCenter.y : c.centre;
+        expectDotAt(x - 3, y - 3);
+        EXPECT_EQ(countPixels(kBlackPixel), 49);
+    }
 }
 
 TEST_F(OrbitTest, NegativeCentresAreTruncatedTowardZero) {

@@ -23,7 +23,10 @@ double toRadians(int degrees) {
 }
 
 // The centre's coordinate: truncated toward zero, not rounded; the pixel a dot lands on depends
-// on it (14.999999999999998 gives 14).
+// on it (14.999999999999998 gives 14). So it depends on the last bit of the sum, and on the
+// offset's product being rounded before the sum takes it: a fused multiply-add rounds only once
+// and can land a pixel lower (sin 210 degrees x 66 + 100 gives 67 as written, 66.99999999999999
+// fused). The build forbids that contraction (-ffp-contract=off).
 int centreOnAxis(double offset, int playerAxis) {
     return truncateToInt(offset + static_cast<double>(playerAxis));
 }

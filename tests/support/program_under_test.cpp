@@ -17,6 +17,9 @@ std::vector<std::string> programCommand() {
     if (underWine()) {
         return {"wine", ORBITDOTS_WINDOWS_EXE};
     }
+    if (*ORBITDOTS_EMULATOR != '\0') {
+        return {ORBITDOTS_EMULATOR, ORBITDOTS_EXE};
+    }
     return {ORBITDOTS_EXE};
 }
 

@@ -6,9 +6,9 @@
 
 #include "child_process.h"
 
-// The program that the process tests start: the built orbitdots, or, in the runs registered for
-// Windows (ORBITDOTS_UNDER_WINE set), orbitdots.exe from the Windows zip through Wine, in the
-// project's own Wine prefix.
+// The program that the process tests start: the built orbitdots (a cross-built one through the
+// tests' emulator), or, in the runs registered for Windows (ORBITDOTS_UNDER_WINE set),
+// orbitdots.exe from the Windows zip through Wine, in the project's own Wine prefix.
 bool underWine();
 
 // Starts the program with these extra environment variables ("NAME=value", or "NAME" to remove
