@@ -12,10 +12,14 @@ set_target_properties(PkgConfig::SDL PROPERTIES INTERFACE_COMPILE_OPTIONS "${sdl
 # library, stays SDL.dll.
 add_link_options(-static -Wl,--subsystem,console)
 
-# Every program of the build, tests included, starts beside SDL.dll.
+# Every program of the build, tests included, starts beside SDL.dll, without its debug
+# information (most of its size), as the zip and the installer ship it.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
-set(ORBITDOTS_SDL_DLL "${SDL_PREFIX}/bin/SDL.dll")
-file(COPY "${ORBITDOTS_SDL_DLL}" DESTINATION "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+set(ORBITDOTS_SDL_DLL "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/SDL.dll")
+file(MAKE_DIRECTORY "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+execute_process(
+    COMMAND "${CMAKE_STRIP}" --strip-debug -o "${ORBITDOTS_SDL_DLL}" "${SDL_PREFIX}/bin/SDL.dll"
+    COMMAND_ERROR_IS_FATAL ANY)
 
 # The zip has no folders of its own: the program sits at its top.
 set(CMAKE_INSTALL_BINDIR "." CACHE PATH "Where the program goes in the zip")

@@ -70,9 +70,10 @@ project_version() {
 # The sizes of the application icon's PNGs, in pixels (scripts/icons makes them).
 ICON_SIZES=(48 64 128 256)
 
-# What cross-building the Windows zip needs: the mingw-w64 compiler (POSIX threads), and
-# dpkg-source (with xz) to unpack SDL's Debian source package.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev xz-utils)
+# What cross-building the Windows zip and installer needs: the mingw-w64 compiler (POSIX
+# threads), dpkg-source (with xz) to unpack SDL's Debian source package, and msitools' wixl.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev xz-utils wixl
+    msitools)
 # What running the Windows program and its tests needs: 64-bit Wine, and unzip for the zip.
 WINE_PACKAGES=(wine wine64 unzip xvfb xauth)
 

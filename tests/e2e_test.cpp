@@ -223,6 +223,16 @@ TEST_F(RealWindowTest, StartFramesAreExactlyThoseTheFrameStepDraws) {
     }
 }
 
+TEST_F(RealWindowTest, TheWindowIsNamedAfterTheGameAndCarriesItsIcon) {
+    ASSERT_NO_FATAL_FAILURE(start("400 300\nn\n1\n", 1));
+    EXPECT_EQ(session.windowName(window), "orbitdots");
+    // The SDL2-based runtime sets no icon name (SDL 2 has none); desktops then show the name.
+    const std::string iconName = session.iconName(window);
+    EXPECT_TRUE(iconName == "orbitdots" || iconName.empty()) << "icon name " << iconName;
+    EXPECT_EQ(session.iconCentre(window), std::optional<unsigned long>{kRed})
+        << "no icon, or not the game's: the red dot sits at its centre";
+}
+
 TEST_F(RealWindowTest, HeldRightMovesOnePixelEachFrameAndStopsWhenReleased) {
     ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n1\n", 1));
     press("Right");

@@ -7,8 +7,12 @@
 #include "console_text.h"
 #include "platform.h"
 #include "playfield.h"
+#include "window_icon.h"
 
 namespace {
+
+// What the title bar, the task bar and the window list show.
+constexpr const char* kWindowTitle = "orbitdots";
 
 bool reportVideoFailure(std::ostream& err, Text what) {
     err << consoleText(what) << SDL_GetError() << std::endl;
@@ -23,6 +27,8 @@ bool startVideo(std::ostream& err) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return reportVideoFailure(err, Text::VideoInitFailed);
     }
+    SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
+    setWindowIcon();
     screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBitsPerPixel,
                               SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (screen == nullptr) {

@@ -1,5 +1,6 @@
 #include "x_session.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -151,4 +152,82 @@ bool XSession::numLockOn() {
                   &modifiers);
     // The server's keymap puts NumLock on the second modifier.
     return (modifiers & Mod2Mask) != 0;
+}
+
+std::string XSession::textProperty(Window window, Atom property) {
+    XTextProperty text{};
+    std::string value;
+    if (XGetTextProperty(display, window, &text, property) != 0 && text.value != nullptr) {
+        value.assign(reinterpret_cast<const char*>(text.value), text.nitems);
+    }
+    if (text.value != nullptr) {
+        XFree(text.value);
+    }
+    return value;
+}
+
+std::string XSession::windowName(Window window) {
+    return textProperty(window, XA_WM_NAME);
+}
+
+std::string XSession::iconName(Window window) {
+    return textProperty(window, XA_WM_ICON_NAME);
+}
+
+std::optional<unsigned long> XSession::iconCentre(Window window) {
+    const std::optional<unsigned long> centre = netWmIconCentre(window);
+    return centre ? centre : iconPixmapCentre(window);
+}
+
+// _NET_WM_ICON holds pictures one after the other, each as its width, its height and then its
+// pixels as ARGB; Xlib hands 32-bit items over as longs.
+std::optional<unsigned long> XSession::netWmIconCentre(Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::optional<unsigned long> centre;
+    const Atom property = XInternAtom(display, "_NET_WM_ICON", False);
+    if (XGetWindowProperty(display, window, property, 0, 1L << 20, False, XA_CARDINAL, &type,
+                           &format, &count, &remaining, &data) == Success &&
+        data != nullptr && format == 32 && count >= 2) {
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        const unsigned long width = items[0];
+        const unsigned long height = items[1];
+        if (width > 0 && count >= 2 + width * height) {
+            centre = items[2 + (height / 2) * width + width / 2] & 0xFFFFFFUL;
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return centre;
+}
+
+std::optional<unsigned long> XSession::iconPixmapCentre(Window window) {
+    XWMHints* hints = XGetWMHints(display, window);
+    std::optional<unsigned long> centre;
+    if (hints != nullptr && (hints->flags & IconPixmapHint) != 0) {
+        Window root = 0;
+        int x = 0;
+        int y = 0;
+        unsigned int width = 0;
+        unsigned int height = 0;
+        unsigned int border = 0;
+        unsigned int depth = 0;
+        if (XGetGeometry(display, hints->icon_pixmap, &root, &x, &y, &width, &height, &border,
+                         &depth) != 0) {
+            XImage* pixel = XGetImage(display, hints->icon_pixmap, static_cast<int>(width / 2),
+                                      static_cast<int>(height / 2), 1, 1, AllPlanes, ZPixmap);
+            if (pixel != nullptr) {
+                centre = XGetPixel(pixel, 0, 0) & 0xFFFFFFUL;
+                XDestroyImage(pixel);
+            }
+        }
+    }
+    if (hints != nullptr) {
+        XFree(hints);
+    }
+    return centre;
 }

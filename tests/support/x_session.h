@@ -42,8 +42,18 @@ class XSession {
     // Whether NumLock is on: the keypad then sends digits.
     bool numLockOn();
 
+    // The window's name (WM_NAME) and icon name (WM_ICON_NAME); empty where it has none.
+    std::string windowName(Window window);
+    std::string iconName(Window window);
+    // The colour (0xRRGGBB) at the centre of the window's icon: of the first picture in its
+    // _NET_WM_ICON, else of the icon pixmap in its WM_HINTS; nothing if it has neither.
+    std::optional<unsigned long> iconCentre(Window window);
+
   private:
     bool sendKey(const std::string& keysym, bool press);
+    std::string textProperty(Window window, Atom property);
+    std::optional<unsigned long> netWmIconCentre(Window window);
+    std::optional<unsigned long> iconPixmapCentre(Window window);
 
     std::unique_ptr<ChildProcess> server;
     std::string displayName;
