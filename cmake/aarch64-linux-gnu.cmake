@@ -17,6 +17,11 @@ if(ORBITDOTS_ARM64_SDL)
     set(ENV{PKG_CONFIG_PATH} "")
 endif()
 
+# The programs link against the unpacked development package's libSDL.so, but load the arm64
+# SDL that multiarch installed, as on an arm64 machine: no run path into the build folder (whose
+# name would also stay behind in the packaged program).
+set(CMAKE_SKIP_BUILD_RPATH ON)
+
 # ctest runs the arm64 programs, and they the program they test, through qemu's user mode; the
 # arm64 dynamic loader and libraries are where multiarch put them.
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64)

@@ -11,6 +11,8 @@ set_target_properties(PkgConfig::SDL PROPERTIES INTERFACE_COMPILE_OPTIONS "${sdl
 # -static takes the C++ runtime and winpthread in; SDL, linked through the full path of its import
 # library, stays SDL.dll.
 add_link_options(-static -Wl,--subsystem,console)
+# The same sources give the same program: no time of linking in its header.
+add_link_options(-Wl,--no-insert-timestamp)
 
 # Every program of the build, tests included, starts beside SDL.dll, without its debug
 # information (most of its size), as the zip and the installer ship it.

@@ -60,6 +60,19 @@ PACKAGE_TEST_PACKAGES=(lintian man-db desktop-file-utils appstream)
 # What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-dev)
 
+# What every package is made under, so that one commit gives the same bytes on every machine,
+# in every folder, at any time: umask 022, UTC, the C locale with UTF-8, and every timestamp
+# clamped to SOURCE_DATE_EPOCH, which is the last commit's date unless it is set already.
+reproducible_environment() {
+    umask 022
+    export TZ=UTC LC_ALL=C.UTF-8
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        ensure_packages git
+        SOURCE_DATE_EPOCH=$(git -C "$ORBITDOTS_ROOT" log -1 --format=%ct)
+    fi
+    export SOURCE_DATE_EPOCH
+}
+
 build_jobs() { nproc 2>/dev/null || echo 2; }
 
 # The version that project() in CMakeLists.txt gives.
@@ -71,9 +84,10 @@ project_version() {
 ICON_SIZES=(48 64 128 256)
 
 # What cross-building the Windows zip and installer needs: the mingw-w64 compiler (POSIX
-# threads), dpkg-source (with xz) to unpack SDL's Debian source package, and msitools' wixl.
+# threads), dpkg-source (with xz) to unpack SDL's Debian source package, msitools' wixl, and
+# faketime to hold wixl's clock.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev xz-utils wixl
-    msitools)
+    msitools faketime)
 # What running the Windows program and its tests needs: 64-bit Wine, and unzip for the zip.
 WINE_PACKAGES=(wine wine64 unzip xvfb xauth)
 
@@ -115,18 +129,22 @@ SOURCES
 # Cross-builds SDL 1.2 for 64-bit Windows, unless that version is built already: video only,
 # with the console left to the program (--disable-stdio-redirect) and as a DLL only.
 ensure_windows_sdl() {
-    if [ -f "$WINDOWS_SDL_PREFIX/bin/SDL.dll" ]; then
+    local work="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION"
+    # No build path and no time stamp in the DLL, like the program (a build with other flags is
+    # made anew).
+    local flags=(CFLAGS="-g -O2 -ffile-prefix-map=$work=." LDFLAGS=-Wl,--no-insert-timestamp)
+    if [ -f "$WINDOWS_SDL_PREFIX/bin/SDL.dll" ] &&
+        [ "$(cat "$WINDOWS_SDL_PREFIX/build-flags" 2>/dev/null)" = "${flags[*]}" ]; then
         return 0
     fi
     echo "Cross-building SDL $WINDOWS_SDL_VERSION for Windows" >&2
-    local work="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION"
     rm -rf "$work"
     mkdir -p "$work/source"
     fetch_sdl_source "$work/source"
     local tree
     tree=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'libsdl1.2-*')
     (cd "$tree" &&
-        ./configure --host=x86_64-w64-mingw32 --prefix="$WINDOWS_SDL_PREFIX.partial" \
+        ./configure --host=x86_64-w64-mingw32 --prefix="$WINDOWS_SDL_PREFIX.partial" "${flags[@]}" \
             --disable-static --disable-stdio-redirect --disable-audio --disable-joystick \
             --disable-cdrom --disable-directx >"$work/configure.log" 2>&1 &&
         make -j"$(build_jobs)" >"$work/make.log" 2>&1 &&
@@ -138,6 +156,7 @@ ensure_windows_sdl() {
     # sdl.pc names the prefix it was configured with.
     sed -i "s|$WINDOWS_SDL_PREFIX.partial|$WINDOWS_SDL_PREFIX|" \
         "$WINDOWS_SDL_PREFIX.partial/lib/pkgconfig/sdl.pc" "$WINDOWS_SDL_PREFIX.partial/bin/sdl-config"
+    echo "${flags[*]}" >"$WINDOWS_SDL_PREFIX.partial/build-flags"
     mv "$WINDOWS_SDL_PREFIX.partial" "$WINDOWS_SDL_PREFIX"
 }
 
