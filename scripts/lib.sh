@@ -221,7 +221,8 @@ ensure_arm64() {
     for deb in "$ARM64_SDL"/debs/*.deb; do
         dpkg-deb -x "$deb" "$ARM64_SDL"
     done
-    sed -i "s|^prefix=.*|prefix=$ARM64_SDL/usr|" \
+    # sdl.pc names its folders under /usr, each from the prefix (Debian 12) or in full (13).
+    sed -i --follow-symlinks -E "s#^(prefix|exec_prefix|libdir|includedir)=/usr#\1=$ARM64_SDL/usr#" \
         "$ARM64_SDL/usr/lib/aarch64-linux-gnu/pkgconfig/sdl.pc"
     echo "$version" >"$ARM64_SDL/version"
 }
