@@ -222,7 +222,8 @@ ensure_arm64() {
         dpkg-deb -x "$deb" "$ARM64_SDL"
     done
     # sdl.pc names its folders under /usr, each from the prefix (Debian 12) or in full (13).
-    sed -i --follow-symlinks -E "s#^(prefix|exec_prefix|libdir|includedir)=/usr#\1=$ARM64_SDL/usr#" \
-        "$ARM64_SDL/usr/lib/aarch64-linux-gnu/pkgconfig/sdl.pc"
+    # (On Debian 13 sdl.pc is a link to the file to edit.)
+    sed -i -E "s#^(prefix|exec_prefix|libdir|includedir)=/usr#\1=$ARM64_SDL/usr#" \
+        "$(realpath "$ARM64_SDL/usr/lib/aarch64-linux-gnu/pkgconfig/sdl.pc")"
     echo "$version" >"$ARM64_SDL/version"
 }
