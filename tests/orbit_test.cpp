@@ -91,11 +91,12 @@ TEST_F(OrbitTest, TheOffsetIsRoundedBeforeThePlayerIsAdded) {
         bool onX;
         int centre;
     };
-    constexpr double kRadiansPerDegree = 3.141592653589793 / 180.0;
+    // Radians as the orbit forms them: degrees times pi, then divided by 180.
+    constexpr double kPi = 3.141592653589793;
     const Case cases[] = {
-        {210, 66, std::sin(210 * kRadiansPerDegree), true, 67},
-        {330, 18, std::sin(330 * kRadiansPerDegree), true, 91},
-        {240, 18, std::cos(240 * kRadiansPerDegree), false, 91},
+        {210, 66, std::sin(210 * kPi / 180.0), true, 67},
+        {330, 18, std::sin(330 * kPi / 180.0), true, 91},
+        {240, 18, std::cos(240 * kPi / 180.0), false, 91},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.angle);
