@@ -75,9 +75,9 @@ reproducible_environment() {
 
 build_jobs() { nproc 2>/dev/null || echo 2; }
 
-# The version that project() in CMakeLists.txt gives.
+# The version that the build gives every artifact (cmake/version.cmake): this commit's.
 project_version() {
-    sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$ORBITDOTS_ROOT/CMakeLists.txt" | head -n 1
+    cmake -P "$ORBITDOTS_ROOT/cmake/version.cmake"
 }
 
 # The sizes of the application icon's PNGs, in pixels (scripts/icons makes them).
