@@ -194,18 +194,23 @@ TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
     }
 }
 
+// As a user meets it, with no video driver named: SDL 1.2's own runtime would otherwise settle on
+// drawing letters into the terminal.
 TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
-    const auto program =
-        startProgram({"DISPLAY", "SDL_VIDEODRIVER=x11", "LC_ALL=C.UTF-8"}, "100 200\nn\n0\n");
+    const auto program = startProgram(
+        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "LC_ALL=C.UTF-8"}, "100 200\nn\n0\n");
     const Ending ending = program->wait(60s);
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 1);
+    // The libraries under the SDL2-based runtime may have their own say first (Wayland's client
+    // library on its missing runtime folder): the program's line is the last.
     const std::string errors = program->errors();
-    const std::string reason = consoleText(Text::VideoInitFailed);
-    ASSERT_EQ(errors.substr(0, reason.size()), reason) << errors;
-    EXPECT_GT(errors.size(), reason.size() + 1) << "SDL's own reason follows";
+    ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back(), '\n');
-    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << "one line";
+    const std::string line = errors.substr(errors.rfind('\n', errors.size() - 2) + 1);
+    const std::string reason = consoleText(Text::VideoInitFailed);
+    ASSERT_EQ(line.substr(0, reason.size()), reason) << errors;
+    EXPECT_GT(line.size(), reason.size() + 1) << "the reason follows";
 }
 
 TEST(Program, StartsAtThe32BitLimitsRunClean) {

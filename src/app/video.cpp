@@ -2,7 +2,12 @@
 
 #include <SDL.h>
 
+#include <array>
+#include <cstdlib>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "console_text.h"
 #include "platform.h"
@@ -14,25 +19,85 @@ namespace {
 // What the title bar, the task bar and the window list show.
 constexpr const char* kWindowTitle = "orbitdots";
 
-bool reportVideoFailure(std::ostream& err, Text what) {
-    err << consoleText(what) << SDL_GetError() << std::endl;
-    SDL_Quit();
+// The video drivers that show no window: SDL 1.2's own draws the picture as letters in the
+// terminal (aalib, caca), where the 2 x 2 dot cannot be seen, and the SDL2-based runtime draws it
+// nowhere (offscreen, dummy). SDL falls back on them when it finds no display: unless the user
+// asked for one, a run on them is no run at all.
+constexpr std::array<std::string_view, 4> kNoWindowDrivers = {"aalib", "caca", "dummy",
+                                                              "offscreen"};
+
+// Why the window could not be opened: the console text that says what failed, and the reason.
+struct VideoFailure {
+    Text what;
+    std::string reason;
+};
+
+std::string videoDriverName() {
+    std::array<char, 64> name{};
+    return SDL_VideoDriverName(name.data(), static_cast<int>(name.size())) != nullptr
+               ? std::string(name.data())
+               : std::string();
+}
+
+// SDL's reason, or, where it gives none, which video driver tried.
+VideoFailure failure(Text what) {
+    std::string reason = SDL_GetError();
+    if (reason.empty()) {
+        reason = consoleText(Text::NoReasonGiven) + videoDriverName();
+    }
+    return {what, reason};
+}
+
+bool noWindowDriverFound() {
+    if (std::getenv("SDL_VIDEODRIVER") != nullptr) {
+        return false;
+    }
+    const std::string driver = videoDriverName();
+    for (const std::string_view noWindowDriver : kNoWindowDrivers) {
+        if (driver == noWindowDriver) {
+            return true;
+        }
+    }
     return false;
+}
+
+// Starts SDL video and sets the mode. On failure SDL may be left started.
+std::optional<VideoFailure> openWindow() {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return failure(Text::VideoInitFailed);
+    }
+    if (noWindowDriverFound()) {
+        return VideoFailure{Text::VideoInitFailed,
+                            consoleText(Text::NoWindowDriver) + videoDriverName()};
+    }
+    SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
+    setWindowIcon();
+    // Only what setting the mode itself reports is its reason.
+    SDL_ClearError();
+    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBitsPerPixel,
+                              SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (screen == nullptr) {
+        return failure(Text::VideoModeFailed);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 bool startVideo(std::ostream& err) {
-    prepareSdlEnvironment();
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return reportVideoFailure(err, Text::VideoInitFailed);
+    const bool presentationChosenHere = prepareSdlEnvironment();
+    std::optional<VideoFailure> failed = openWindow();
+    if (failed && failed->what == Text::VideoModeFailed && presentationChosenHere) {
+        // SDL 3 has no framebuffer of its own for a Wayland window: there, only the way SDL
+        // chooses itself can show frames.
+        SDL_Quit();
+        leaveFramePresentationToSdl();
+        failed = openWindow();
     }
-    SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
-    setWindowIcon();
-    screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBitsPerPixel,
-                              SDL_HWSURFACE | SDL_DOUBLEBUF);
-    if (screen == nullptr) {
-        return reportVideoFailure(err, Text::VideoModeFailed);
+    if (failed) {
+        err << consoleText(failed->what) << failed->reason << std::endl;
+        SDL_Quit();
+        return false;
     }
     return true;
 }

@@ -18,6 +18,8 @@ enum class Text {
     EndOfInput,
     VideoInitFailed,
     VideoModeFailed,
+    NoWindowDriver,
+    NoReasonGiven,
 };
 
 // The encodings the texts can be in.

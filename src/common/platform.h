@@ -34,5 +34,11 @@ void restoreDefaultStopHandlers();
 // Whether a stop request has arrived since the handlers were installed.
 bool stopRequested();
 
-// Settings for the SDL runtime that must be in place before SDL starts.
-void prepareSdlEnvironment();
+// Settings for the SDL runtime that must be in place before SDL starts: the lightest way to show
+// frames, and sharp pixels where the desktop scales the window up. A setting the user has made is
+// kept. Returns whether the way to show frames was chosen here, and so may be given up.
+bool prepareSdlEnvironment();
+
+// Gives up the light way of showing frames that prepareSdlEnvironment chose, for SDL's own
+// choice: where SDL has no window framebuffer of its own (Wayland), only that can show frames.
+void leaveFramePresentationToSdl();

@@ -12,6 +12,30 @@ namespace {
 
 volatile std::sig_atomic_t stopSignalled = 0;
 
+// A setting of SDL's environment that the program makes unless the user has, and may take back.
+struct DefaultSetting {
+    const char* name;
+    const char* value;
+    bool madeHere;
+};
+
+DefaultSetting renderDriver{"SDL_RENDER_DRIVER", "software", false};
+DefaultSetting framebufferAcceleration{"SDL_FRAMEBUFFER_ACCELERATION", "0", false};
+
+void makeUnlessSet(DefaultSetting& setting) {
+    setting.madeHere = std::getenv(setting.name) == nullptr;
+    if (setting.madeHere) {
+        setenv(setting.name, setting.value, 1);
+    }
+}
+
+void takeBack(DefaultSetting& setting) {
+    if (setting.madeHere) {
+        unsetenv(setting.name);
+        setting.madeHere = false;
+    }
+}
+
 extern "C" void onStopSignal(int /*signal*/) {
     stopSignalled = 1;
 }
@@ -68,12 +92,21 @@ bool stopRequested() {
     return stopSignalled != 0;
 }
 
-void prepareSdlEnvironment() {
+bool prepareSdlEnvironment() {
+    // On a desktop that scales windows up (HiDPI), the SDL2-based runtime would smooth the
+    // picture and grey the dots' edges: every pixel of the game stays a sharp block instead.
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
     // The SDL2-based SDL 1.2 runtime shows every frame through an SDL2 renderer, and by default
     // both that renderer and the window's framebuffer go through OpenGL; without a GPU that
     // OpenGL is rasterised on the CPU and costs more than the whole frame step. Copying the
     // surface into the X server's shared-memory framebuffer is all this program needs. Debian's
-    // own SDL 1.2 reads neither variable. A value the user has set is kept.
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    // own SDL 1.2 reads none of these variables.
+    makeUnlessSet(renderDriver);
+    makeUnlessSet(framebufferAcceleration);
+    return renderDriver.madeHere || framebufferAcceleration.madeHere;
+}
+
+void leaveFramePresentationToSdl() {
+    takeBack(renderDriver);
+    takeBack(framebufferAcceleration);
 }
