@@ -30,6 +30,40 @@ ensure_packages() {
         "${missing[@]}" >&2
 }
 
+# Whether the machine's archive has the package (reading apt's lists anew once when they do not
+# know it, as on a fresh machine).
+available() {
+    apt-cache show --no-all-versions "$1" >/dev/null 2>&1 && return 0
+    if [ -z "${ORBITDOTS_APT_LISTS_READ:-}" ]; then
+        as_root apt-get update -qq
+        ORBITDOTS_APT_LISTS_READ=1
+        apt-cache show --no-all-versions "$1" >/dev/null 2>&1
+    else
+        return 1
+    fi
+}
+
+# Prints those of the packages that the machine's archive has, one a line, and says on standard
+# error which it has not.
+available_of() {
+    local package
+    for package in "$@"; do
+        if available "$package"; then
+            echo "$package"
+        else
+            echo "Debian $(debian_release) has no package $package" >&2
+        fi
+    done
+}
+
+# The Debian release this machine runs: its number, or testing where it has none yet.
+debian_release() {
+    (
+        . /etc/os-release
+        echo "${VERSION_ID:-testing}"
+    )
+}
+
 # Makes the Korean code-page locales that the console tests run the program in, when missing
 # (glibc lists ko_KR.CP949 as ko_KR.cp949). Needs the locales package.
 ensure_korean_locales() {
@@ -46,9 +80,12 @@ ensure_korean_locales() {
 # What building the program needs.
 PROGRAM_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev)
 
-# What the tests need beyond that: GoogleTest, the second SDL 1.2 runtime, a real X server with
-# a way to press keys (XTEST) and read the window back, and the Korean locales' sources.
-TEST_PACKAGES=(googletest libgtest-dev libsdl1.2-compat xvfb xauth libx11-dev libxtst-dev locales)
+# What the tests need beyond that: GoogleTest, a real X server with a way to press keys (XTEST)
+# and read the window back, and the Korean locales' sources.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev locales)
+# The SDL2-based SDL 1.2 runtime beside the classic one, where the release has both: Debian 12.
+# (Debian 13 keeps the name for a package that only links the same library; testing dropped it.)
+COMPAT_PACKAGE=libsdl1.2-compat
 
 # What making the Debian package needs: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev).
 PACKAGE_PACKAGES=(dpkg-dev)
@@ -85,11 +122,17 @@ ICON_SIZES=(48 64 128 256)
 
 # What cross-building the Windows zip and installer needs: the mingw-w64 compiler (POSIX
 # threads), dpkg-source (with xz) to unpack SDL's Debian source package, msitools' wixl, and
-# faketime to hold wixl's clock.
+# faketime to hold wixl's clock; unzip to check the zip.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev xz-utils wixl
-    msitools faketime)
-# What running the Windows program and its tests needs: 64-bit Wine, and unzip for the zip.
-WINE_PACKAGES=(wine wine64 unzip xvfb xauth)
+    msitools faketime unzip)
+# What running the Windows program and its tests needs: 64-bit Wine (which testing lacks at
+# times: it waits in unstable).
+WINE_PACKAGES=(wine wine64 xvfb xauth)
+
+# Whether the release has Wine to run the Windows program with.
+wine_available() {
+    available wine && available wine64
+}
 
 # The SDL 1.2 that the Windows program ships with: Debian's source package, this version (apt
 # checks its checksums) from the suite that has it, whatever release the machine runs (Debian
@@ -186,8 +229,8 @@ stop_wine() {
 # What cross-building for arm64 and running it here needs: Debian's cross toolchain, qemu's user
 # mode, and the arm64 libraries (multiarch) that the program and its tests load: both SDL 1.2
 # runtimes the release ships, X11 with XTEST, the C++ runtime.
-ARM64_PACKAGES=(crossbuild-essential-arm64 qemu-user libsdl1.2debian:arm64 libsdl1.2-compat:arm64
-    libx11-dev:arm64 libxtst-dev:arm64 libstdc++6:arm64)
+ARM64_PACKAGES=(crossbuild-essential-arm64 qemu-user libsdl1.2debian:arm64 libx11-dev:arm64
+    libxtst-dev:arm64 libstdc++6:arm64)
 
 # Lets apt install packages of another architecture (multiarch), when it does not yet.
 ensure_architecture() {
@@ -206,7 +249,9 @@ ARM64_SDL="$ORBITDOTS_ROOT/build/arm64-sdl"
 
 ensure_arm64() {
     ensure_architecture arm64
-    ensure_packages "${ARM64_PACKAGES[@]}"
+    local compat
+    mapfile -t compat < <(available_of "$COMPAT_PACKAGE:arm64")
+    ensure_packages "${ARM64_PACKAGES[@]}" "${compat[@]}"
     local version
     version=$(dpkg-query -W -f '${Version}' libsdl1.2debian:arm64)
     if [ "$(cat "$ARM64_SDL/version" 2>/dev/null)" = "$version" ]; then
