@@ -30,14 +30,15 @@ ensure_packages() {
         "${missing[@]}" >&2
 }
 
-# Whether the machine's archive has the package (reading apt's lists anew once when they do not
-# know it, as on a fresh machine).
+# Whether the machine's archive has a version of the package to install (reading apt's lists
+# anew once when they do not know it, as on a fresh machine). A name that other packages only
+# mention is no package.
 available() {
-    apt-cache show --no-all-versions "$1" >/dev/null 2>&1 && return 0
+    [ -z "$(apt-cache madison "$1" 2>/dev/null)" ] || return 0
     if [ -z "${ORBITDOTS_APT_LISTS_READ:-}" ]; then
         as_root apt-get update -qq
         ORBITDOTS_APT_LISTS_READ=1
-        apt-cache show --no-all-versions "$1" >/dev/null 2>&1
+        [ -n "$(apt-cache madison "$1" 2>/dev/null)" ]
     else
         return 1
     fi
