@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <optional>
@@ -53,12 +54,9 @@ bool noWindowDriverFound() {
         return false;
     }
     const std::string driver = videoDriverName();
-    for (const std::string_view noWindowDriver : kNoWindowDrivers) {
-        if (driver == noWindowDriver) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(
+        kNoWindowDrivers.begin(), kNoWindowDrivers.end(),
+        [&driver](std::string_view noWindowDriver) { return driver == noWindowDriver; });
 }
 
 // Starts SDL video and sets the mode. On failure SDL may be left started.
