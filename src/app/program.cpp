@@ -28,5 +28,9 @@ int runProgram(std::istream& in, std::ostream& out, std::ostream& err) {
         return kExitNoRun;
     }
     Scene scene(answers->x1, answers->y1, answers->DotNum);
-    return runFrameLoop(scene, input);
+    const int status = runFrameLoop(scene, input);
+    if (scene.displayLost) {
+        err << consoleText(Text::DisplayLost) << std::endl;
+    }
+    return status;
 }

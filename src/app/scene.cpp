@@ -3,6 +3,7 @@
 #include "orbit.h"
 #include "platform.h"
 #include "playfield.h"
+#include "video.h"
 
 namespace {
 
@@ -36,6 +37,10 @@ bool runFrame(Scene& scene, Input& input) {
     if (escapeHeld || stopRequested()) {
         return false;
     }
+    if (input.closeRequested() && displayGone()) {
+        scene.displayLost = true;
+        return false;
+    }
     scene.player = scene.player + input.getVelocity();
     SDL_FillRect(screen, nullptr, kWhite);
     // The dots circle the player where it moved to, before it wraps around.
@@ -55,5 +60,5 @@ int runFrameLoop(Scene& scene, Input& input) {
     }
     restoreDefaultStopHandlers();
     SDL_Quit();
-    return 0;
+    return scene.displayLost ? kExitDisplayLost : 0;
 }

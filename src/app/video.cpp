@@ -82,6 +82,10 @@ std::optional<VideoFailure> openWindow() {
 
 }  // namespace
 
+bool displayGone() {
+    return videoDriverName() == "wayland" && waylandCompositorGone();
+}
+
 bool startVideo(std::ostream& err) {
     const bool presentationChosenHere = prepareSdlEnvironment();
     std::optional<VideoFailure> failed = openWindow();

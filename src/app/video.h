@@ -15,3 +15,8 @@ constexpr int kScreenBitsPerPixel = 32;
 // `err` with SDL's reason, or the video driver when SDL gives none, shuts SDL down and returns
 // false.
 bool startVideo(std::ostream& err);
+
+// Whether the display that the window is on has gone away. Only asked after SDL's request to
+// quit, which is how SDL tells of it on Wayland; Xlib ends the program itself when an X server
+// goes away.
+bool displayGone();

@@ -13,7 +13,7 @@ namespace {
 
 // All console texts, in UTF-8, in the order of Text. Blanks and the missing line ends of the
 // prompts are part of the texts.
-constexpr std::array<std::string_view, 16> kCatalogue = {
+constexpr std::array<std::string_view, 17> kCatalogue = {
     "방향키 : 이동",
     "속도 조절 : 넘패드 +,- 키",
     "관성 유무 조절 : 넘패드 1 : Off / 넘패드 2 : On ",
@@ -30,8 +30,9 @@ constexpr std::array<std::string_view, 16> kCatalogue = {
     "800x600x32 화면 모드를 설정하지 못했습니다: ",
     "창을 열 디스플레이가 없습니다. SDL이 고른 비디오 드라이버는 창을 띄우지 않습니다: ",
     "SDL이 이유를 알려 주지 않았습니다. 비디오 드라이버: ",
+    "디스플레이와의 연결이 끊어져 프로그램을 종료합니다.",
 };
-static_assert(kCatalogue.size() == static_cast<std::size_t>(Text::NoReasonGiven) + 1,
+static_assert(kCatalogue.size() == static_cast<std::size_t>(Text::DisplayLost) + 1,
               "one catalogue entry per Text");
 
 using Texts = std::array<std::string, kCatalogue.size()>;

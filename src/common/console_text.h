@@ -20,6 +20,7 @@ enum class Text {
     VideoModeFailed,
     NoWindowDriver,
     NoReasonGiven,
+    DisplayLost,
 };
 
 // The encodings the texts can be in.

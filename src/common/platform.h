@@ -34,6 +34,10 @@ void restoreDefaultStopHandlers();
 // Whether a stop request has arrived since the handlers were installed.
 bool stopRequested();
 
+// Whether the Wayland compositor that SDL connects to has gone away: its socket takes no more
+// connections, as when a session ends or its compositor crashes. Never on Windows.
+bool waylandCompositorGone();
+
 // Settings for the SDL runtime that must be in place before SDL starts: the lightest way to show
 // frames, and sharp pixels where the desktop scales the window up. A setting the user has made is
 // kept. Returns whether the way to show frames was chosen here, and so may be given up.

@@ -1,10 +1,15 @@
 #include <iconv.h>
 #include <langinfo.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstddef>
 #include <cstdlib>
+#include <string>
 
 #include "platform.h"
 
@@ -90,6 +95,35 @@ void restoreDefaultStopHandlers() {
 
 bool stopRequested() {
     return stopSignalled != 0;
+}
+
+bool waylandCompositorGone() {
+    // Where the Wayland client library looks for the compositor: WAYLAND_DISPLAY, a socket's
+    // path or its name in XDG_RUNTIME_DIR, "wayland-0" by default.
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    const char* runtimeFolder = std::getenv("XDG_RUNTIME_DIR");
+    std::string path = name != nullptr ? name : "wayland-0";
+    if (path.front() != '/') {
+        if (runtimeFolder == nullptr) {
+            return false;
+        }
+        path = std::string(runtimeFolder) + "/" + path;
+    }
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, path.size());
+    const int probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe < 0) {
+        return false;
+    }
+    const bool refused =
+        connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+        (errno == ECONNREFUSED || errno == ENOENT);
+    close(probe);
+    return refused;
 }
 
 bool prepareSdlEnvironment() {

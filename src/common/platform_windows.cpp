@@ -196,6 +196,10 @@ bool stopRequested() {
     return stopAsked;
 }
 
+bool waylandCompositorGone() {
+    return false;
+}
+
 bool prepareSdlEnvironment() {
     // The SDL.dll that comes with the program is SDL 1.2's own, which draws through GDI and
     // leaves scaling to Windows: there is nothing to choose.

@@ -16,9 +16,12 @@ int Input::update() {
         velocity.setX(0);
         velocity.setY(0);
     }
-    // One event per frame is enough to let SDL refresh the key state; the events themselves,
-    // a close request included, are of no interest.
-    SDL_PollEvent(&event);
+    // One event per frame is enough to let SDL refresh the key state; of the events themselves
+    // only a close request is of interest, and it may wait behind others.
+    const bool polled = SDL_PollEvent(&event) == 1;
+    SDL_Event waiting{};
+    closeAsked = (polled && event.type == SDL_QUIT) ||
+                 SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
     keys = SDL_GetKeyState(nullptr);
 
     // The order matters: the arrows move with the speed as it was before keypad +/- change it.

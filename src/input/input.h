@@ -18,6 +18,11 @@ class Input {
 
     Coord getVelocity() const { return velocity; }
 
+    // Whether the last update met a request to close the window (SDL's quit event), read or still
+    // waiting. The game ignores the window's close button; SDL also asks to quit when the display
+    // goes away, which the frame loop must tell apart.
+    bool closeRequested() const { return closeAsked; }
+
     // true: the velocity persists between frames; false: each update starts from (0, 0).
     bool inertia = false;
     // Radius of the orbiting dots, 0 ... 200 pixels.
@@ -27,6 +32,7 @@ class Input {
     bool held(SDLKey key) const { return keys[key] != 0; }
 
     SDL_Event event{};
+    bool closeAsked = false;
     Uint8* keys = nullptr;
     Coord velocity;
 };
