@@ -23,6 +23,7 @@ class ChildProcess {
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     void sendSignal(int signal) const;
+    pid_t processId() const { return pid; }
     // Writes more to its standard input, which must have been kept open.
     void type(const std::string& text);
     // Waits for the end for at most `timeout`.

@@ -49,6 +49,10 @@ XSession::XSession()
     }
 }
 
+std::vector<std::string> XSession::environment() const {
+    return {"DISPLAY=" + displayName, "WAYLAND_DISPLAY"};
+}
+
 XSession::~XSession() {
     if (display != nullptr) {
         XCloseDisplay(display);
@@ -57,12 +61,12 @@ XSession::~XSession() {
     server->wait(std::chrono::seconds(5));
 }
 
-std::optional<Window> XSession::findWindow(int width, int height) {
+std::optional<WindowId> XSession::findWindow(int width, int height) {
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
-    std::optional<Window> found;
+    std::optional<WindowId> found;
     if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
         return found;
     }
@@ -78,7 +82,7 @@ std::optional<Window> XSession::findWindow(int width, int height) {
     return found;
 }
 
-Screenshot XSession::capture(Window window) {
+Screenshot XSession::capture(WindowId window) {
     XWindowAttributes attributes;
     Screenshot shot;
     if (XGetWindowAttributes(display, window, &attributes) == 0) {
@@ -102,18 +106,7 @@ Screenshot XSession::capture(Window window) {
     return shot;
 }
 
-bool XSession::windowRemains(int width, int height, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (findWindow(width, height)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return true;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return false;
-}
-
-void XSession::pointAt(Window window) {
+void XSession::pointAt(WindowId window) {
     int x = 0;
     int y = 0;
     Window child = 0;
@@ -166,15 +159,15 @@ std::string XSession::textProperty(Window window, Atom property) {
     return value;
 }
 
-std::string XSession::windowName(Window window) {
+std::string XSession::windowName(WindowId window) {
     return textProperty(window, XA_WM_NAME);
 }
 
-std::string XSession::iconName(Window window) {
+std::string XSession::iconName(WindowId window) {
     return textProperty(window, XA_WM_ICON_NAME);
 }
 
-std::optional<unsigned long> XSession::iconCentre(Window window) {
+std::optional<unsigned long> XSession::iconCentre(WindowId window) {
     const std::optional<unsigned long> centre = netWmIconCentre(window);
     return centre ? centre : iconPixmapCentre(window);
 }

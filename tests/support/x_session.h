@@ -10,44 +10,36 @@
 
 #include "child_process.h"
 #include "screenshot.h"
+#include "session.h"
 
-// A private Xvfb server with no window manager, and a connection to it. The server ends with the
-// object. Keys do not repeat on it: a held key stays one press, as the frame loop reads it.
-class XSession {
+// A private Xvfb server with no window manager, and a connection to it. Keys do not repeat on it.
+class XSession : public Session {
   public:
     XSession();
-    ~XSession();
+    ~XSession() override;
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
-    bool ready() const { return display != nullptr; }
-    // The value of DISPLAY for programs that are to use this server.
-    const std::string& name() const { return displayName; }
+    bool ready() const override { return display != nullptr; }
+    // DISPLAY names this server; WAYLAND_DISPLAY is removed, so that no runtime looks elsewhere.
+    std::vector<std::string> environment() const override;
 
-    // A viewable top-level window of this size, if there is one now.
-    std::optional<Window> findWindow(int width, int height);
+    std::optional<WindowId> findWindow(int width, int height) override;
+    Screenshot capture(WindowId window) override;
 
-    Screenshot capture(Window window);
+    // XTEST pointer and key events.
+    void pointAt(WindowId window) override;
+    [[nodiscard]] bool pressKey(const std::string& keysym) override;
+    [[nodiscard]] bool releaseKey(const std::string& keysym) override;
+    bool numLockOn() override;
 
-    // Whether a window of this size is still there after `timeout`: a client's windows go away
-    // once the server has noticed that the client ended.
-    bool windowRemains(int width, int height, std::chrono::milliseconds timeout);
-
-    // XTEST pointer and key events. Each returns once the server has handled the event, so the
-    // program's next look at its events finds it. False if the server has no such key.
-    void pointAt(Window window);
-    [[nodiscard]] bool pressKey(const std::string& keysym);
-    [[nodiscard]] bool releaseKey(const std::string& keysym);
-
-    // Whether NumLock is on: the keypad then sends digits.
-    bool numLockOn();
-
-    // The window's name (WM_NAME) and icon name (WM_ICON_NAME); empty where it has none.
-    std::string windowName(Window window);
-    std::string iconName(Window window);
-    // The colour (0xRRGGBB) at the centre of the window's icon: of the first picture in its
-    // _NET_WM_ICON, else of the icon pixmap in its WM_HINTS; nothing if it has neither.
-    std::optional<unsigned long> iconCentre(Window window);
+    // WM_NAME and WM_ICON_NAME.
+    std::string windowName(WindowId window) override;
+    bool windowsCarryIcons() const override { return true; }
+    std::string iconName(WindowId window) override;
+    // Of the first picture in its _NET_WM_ICON, else of the icon pixmap in its WM_HINTS.
+    std::optional<unsigned long> iconCentre(WindowId window) override;
+    std::string applicationId(WindowId /*window*/) override { return {}; }
 
   private:
     bool sendKey(const std::string& keysym, bool press);

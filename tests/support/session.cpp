@@ -1,0 +1,27 @@
+#include "session.h"
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "wayland_session.h"
+#include "x_session.h"
+
+bool Session::windowRemains(int width, int height, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (findWindow(width, height)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+std::unique_ptr<Session> startSession() {
+    const char* kind = std::getenv("ORBITDOTS_SESSION");
+    if (kind != nullptr && std::string(kind) == "wayland") {
+        return std::make_unique<WaylandSession>();
+    }
+    return std::make_unique<XSession>();
+}
