@@ -82,8 +82,11 @@ ensure_korean_locales() {
 PROGRAM_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev)
 
 # What the tests need beyond that: GoogleTest, a real X server with a way to press keys (XTEST)
-# and read the window back, and the Korean locales' sources.
-TEST_PACKAGES=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev locales)
+# and read the window back, a Wayland compositor (sway) with a way to find windows (jq over its
+# IPC) and read them back (grim) and what the tests' virtual keyboard is built with, and the
+# Korean locales' sources.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev sway jq grim
+    libwayland-dev libxkbcommon-dev locales)
 # The SDL2-based SDL 1.2 runtime beside the classic one, where the release has both: Debian 12.
 # (Debian 13 keeps the name for a package that only links the same library; testing dropped it.)
 COMPAT_PACKAGE=libsdl1.2-compat

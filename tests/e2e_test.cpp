@@ -58,6 +58,9 @@ std::optional<int> framesApart(const Sample& from, const Sample& to) {
 
 class RealWindowTest : public ::testing::Test {
   protected:
+    // `scale`: the session's output scale, where it has one (Wayland).
+    explicit RealWindowTest(int scale = 1) : session(startSession(scale)) {}
+
     void SetUp() override {
         waitForLastWineDesktopToEnd();
         ASSERT_TRUE(session->ready()) << "the session did not start";
@@ -207,7 +210,7 @@ class RealWindowTest : public ::testing::Test {
         EXPECT_FALSE(session->windowRemains(800, 600, 10s)) << "the window is still there";
     }
 
-    std::unique_ptr<Session> session = startSession();
+    std::unique_ptr<Session> session;
     FrameOracle oracle;
     std::unique_ptr<ChildProcess> program;
     WindowId window = 0;
@@ -381,6 +384,35 @@ INSTANTIATE_TEST_SUITE_P(NumLock, KeypadInertiaTest, ::testing::Values(false, tr
                          [](const ::testing::TestParamInfo<bool>& numLock) {
                              return numLock.param ? "On" : "Off";
                          });
+
+// On a HiDPI display, a Wayland output at scale 2: the window keeps its 800 x 600 as the desktop
+// counts it, and each pixel of the game is a sharp 2 x 2 block of the output's, no smoothed edge
+// anywhere. Registered for Wayland sessions only.
+class WaylandHiDpiTest : public RealWindowTest {
+  protected:
+    WaylandHiDpiTest() : RealWindowTest(2) {}
+};
+
+TEST_F(WaylandHiDpiTest, AtScaleTwoEachPixelOfTheGameIsASharpBlockOfFour) {
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n12\n", 12));
+    const Screenshot shot = session->capture(window);
+    ASSERT_EQ(shot.width, 1600);
+    ASSERT_EQ(shot.height, 1200);
+    Screenshot pixels{800, 600, {}};
+    int blurred = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            const unsigned long colour = shot.at(2 * x, 2 * y);
+            blurred += shot.at(2 * x + 1, 2 * y) != colour || shot.at(2 * x, 2 * y + 1) != colour ||
+                       shot.at(2 * x + 1, 2 * y + 1) != colour;
+            pixels.pixels.push_back(colour);
+        }
+    }
+    EXPECT_EQ(blurred, 0) << "game pixels that are no sharp 2 x 2 block";
+    EXPECT_TRUE(oracle.phaseShown(pixels, dots, radius)) << "no frame of the frame step";
+    program->sendSignal(SIGTERM);
+    expectEndWithStatusZero();
+}
 
 using RealWindowOnPosixTest = RealWindowTest;
 

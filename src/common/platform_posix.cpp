@@ -129,7 +129,10 @@ bool waylandCompositorGone() {
 bool prepareSdlEnvironment() {
     // On a desktop that scales windows up (HiDPI), the SDL2-based runtime would smooth the
     // picture and grey the dots' edges: every pixel of the game stays a sharp block instead.
+    // And the window keeps its 800 x 600 as the desktop counts it: over SDL 3, Wayland windows
+    // would otherwise be sized in the display's pixels, half as large at scale 2.
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    setenv("SDL_VIDEO_WAYLAND_SCALE_TO_DISPLAY", "0", 0);
     // The SDL2-based SDL 1.2 runtime shows every frame through an SDL2 renderer, and by default
     // both that renderer and the window's framebuffer go through OpenGL; without a GPU that
     // OpenGL is rasterised on the CPU and costs more than the whole frame step. Copying the

@@ -18,10 +18,10 @@ bool Session::windowRemains(int width, int height, std::chrono::milliseconds tim
     return false;
 }
 
-std::unique_ptr<Session> startSession() {
+std::unique_ptr<Session> startSession(int scale) {
     const char* kind = std::getenv("ORBITDOTS_SESSION");
     if (kind != nullptr && std::string(kind) == "wayland") {
-        return std::make_unique<WaylandSession>();
+        return std::make_unique<WaylandSession>(scale);
     }
     return std::make_unique<XSession>();
 }

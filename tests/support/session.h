@@ -57,4 +57,5 @@ class Session {
 };
 
 // The session the test run asks for: Wayland where ORBITDOTS_SESSION is "wayland", X otherwise.
-std::unique_ptr<Session> startSession();
+// `scale`: a Wayland output's scale, as on a HiDPI display; X has none.
+std::unique_ptr<Session> startSession(int scale = 1);
