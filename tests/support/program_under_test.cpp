@@ -2,9 +2,12 @@
 
 #include <dirent.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <thread>
 
 bool underWine() {
@@ -12,6 +15,36 @@ bool underWine() {
 }
 
 namespace {
+
+std::map<std::string, std::string> currentEnvironment() {
+    std::map<std::string, std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string text = *variable;
+        const std::size_t equals = text.find('=');
+        variables[text.substr(0, equals)] =
+            equals == std::string::npos ? std::string() : text.substr(equals + 1);
+    }
+    return variables;
+}
+
+// The environment the tests started with, before SDL started in them: the program starts with
+// it, as a user starts it, and not with what the program's own video set-up, run here for the
+// frame oracle, has added (the ways of showing frames it chooses unless the user does).
+const std::map<std::string, std::string> kStartingEnvironment = currentEnvironment();
+
+// The changes that give back the starting environment.
+std::vector<std::string> startingEnvironment() {
+    std::vector<std::string> changes;
+    for (const auto& [name, value] : currentEnvironment()) {
+        const auto starting = kStartingEnvironment.find(name);
+        if (starting == kStartingEnvironment.end()) {
+            changes.push_back(name);
+        } else if (starting->second != value) {
+            changes.push_back(name + "=" + starting->second);
+        }
+    }
+    return changes;
+}
 
 std::vector<std::string> programCommand() {
     if (underWine()) {
@@ -24,7 +57,7 @@ std::vector<std::string> programCommand() {
 }
 
 std::vector<std::string> programEnvironment(const std::vector<std::string>& environment) {
-    std::vector<std::string> variables;
+    std::vector<std::string> variables = startingEnvironment();
     if (underWine()) {
         variables = {"WINEPREFIX=" ORBITDOTS_WINEPREFIX, "WINEDEBUG=-all",
                      "WINEDLLOVERRIDES=mscoree,mshtml="};
