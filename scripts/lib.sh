@@ -87,6 +87,15 @@ PROGRAM_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev)
 # Korean locales' sources.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev sway jq grim
     libwayland-dev libxkbcommon-dev locales)
+# GNOME's compositor with Xwayland, for the check that the program opens a native Wayland window
+# in it: where SDL 1.2 runs over SDL 3 (testing), which chooses Wayland there.
+GNOME_PACKAGES=(mutter dbus-daemon xwayland)
+
+# Whether the release's SDL 2 is sdl2-compat, over SDL 3.
+sdl2_over_sdl3() {
+    apt-cache show --no-all-versions libsdl2-2.0-0 2>/dev/null | grep -q '^Source: sdl2-compat'
+}
+
 # The SDL2-based SDL 1.2 runtime beside the classic one, where the release has both: Debian 12.
 # (Debian 13 keeps the name for a package that only links the same library; testing dropped it.)
 COMPAT_PACKAGE=libsdl1.2-compat
