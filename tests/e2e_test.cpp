@@ -416,6 +416,17 @@ TEST_F(WaylandHiDpiTest, AtScaleTwoEachPixelOfTheGameIsASharpBlockOfFour) {
 
 using RealWindowOnPosixTest = RealWindowTest;
 
+// As when the session crashes or ends under the program: a line and status 1, soon, and neither
+// a crash nor a hang. (The program notices within a frame or two.)
+TEST_F(RealWindowOnPosixTest, LosingTheDisplayEndsTheRunWithStatusOne) {
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
+    session->killServer();
+    const Ending ending = program->wait(10s);
+    EXPECT_EQ(ending.kind, Ending::Kind::Exited) << "errors: " << program->errors();
+    EXPECT_EQ(ending.code, 1);
+    EXPECT_FALSE(program->errors().empty()) << "no line that says why";
+}
+
 TEST_F(RealWindowOnPosixTest, SigtermEndsWithStatusZeroAndClosesTheWindow) {
     ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
     program->sendSignal(SIGTERM);

@@ -113,8 +113,8 @@ void ChildProcess::type(const std::string& text) {
 
 Ending ChildProcess::wait(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    Ending ending;
-    while (pid > 0) {
+    Ending ending = endedAs;
+    while (pid > 0 && !ended) {
         int status = 0;
         const pid_t done = waitpid(pid, &status, WNOHANG);
         if (done == pid) {
@@ -124,6 +124,7 @@ Ending ChildProcess::wait(std::chrono::milliseconds timeout) {
             } else {
                 ending = {Ending::Kind::Signalled, WTERMSIG(status)};
             }
+            endedAs = ending;
             break;
         }
         if (std::chrono::steady_clock::now() >= deadline) {

@@ -26,7 +26,7 @@ class ChildProcess {
     pid_t processId() const { return pid; }
     // Writes more to its standard input, which must have been kept open.
     void type(const std::string& text);
-    // Waits for the end for at most `timeout`.
+    // Waits for the end for at most `timeout`; once it has ended, tells how at once.
     Ending wait(std::chrono::milliseconds timeout);
     // Whether it is still running after `period`.
     bool runsFor(std::chrono::milliseconds period);
@@ -40,6 +40,7 @@ class ChildProcess {
     pid_t pid = -1;
     int inputFd = -1;
     bool ended = false;
+    Ending endedAs;  // once ended: how
     std::string outputPath;
     std::string errorPath;
 };

@@ -22,6 +22,9 @@ class Session {
     Session& operator=(const Session&) = delete;
 
     virtual bool ready() const = 0;
+    // Ends the display server at once, as when a session crashes. Nothing else may be asked of
+    // the session then.
+    virtual void killServer() = 0;
     // What a program needs in its environment to show its windows in this session
     // ("NAME=value", or "NAME" to remove a variable).
     virtual std::vector<std::string> environment() const = 0;

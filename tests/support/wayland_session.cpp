@@ -131,10 +131,15 @@ WaylandSession::WaylandSession(int scale) {
     }
 }
 
+void WaylandSession::killServer() {
+    // sway starts children of its own (swaybg): the whole group goes.
+    kill(-compositor->processId(), SIGKILL);
+    compositor->wait(5s);
+}
+
 WaylandSession::~WaylandSession() {
     keyboard.reset();
     if (compositor) {
-        // sway starts children of its own (swaybg): the whole group goes.
         const pid_t group = compositor->processId();
         kill(-group, SIGTERM);
         if (compositor->wait(5s).kind == Ending::Kind::StillRunning) {

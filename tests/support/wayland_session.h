@@ -25,6 +25,7 @@ class WaylandSession : public Session {
     WaylandSession& operator=(const WaylandSession&) = delete;
 
     bool ready() const override { return keyboard != nullptr; }
+    void killServer() override;
     std::vector<std::string> environment() const override;
 
     std::optional<WindowId> findWindow(int width, int height) override;

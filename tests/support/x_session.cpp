@@ -49,6 +49,14 @@ XSession::XSession()
     }
 }
 
+void XSession::killServer() {
+    // Xlib would end this process too when the server goes: the tests let go of it first.
+    XCloseDisplay(display);
+    display = nullptr;
+    server->sendSignal(SIGKILL);
+    server->wait(std::chrono::seconds(5));
+}
+
 std::vector<std::string> XSession::environment() const {
     return {"DISPLAY=" + displayName, "WAYLAND_DISPLAY"};
 }

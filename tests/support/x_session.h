@@ -21,6 +21,7 @@ class XSession : public Session {
     XSession& operator=(const XSession&) = delete;
 
     bool ready() const override { return display != nullptr; }
+    void killServer() override;
     // DISPLAY names this server; WAYLAND_DISPLAY is removed, so that no runtime looks elsewhere.
     std::vector<std::string> environment() const override;
 
