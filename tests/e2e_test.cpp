@@ -206,7 +206,7 @@ class RealWindowTest : public ::testing::Test {
     void expectEndWithStatusZero() {
         const Ending ending = program->wait(kPatience);
         EXPECT_EQ(ending.kind, Ending::Kind::Exited);
-        EXPECT_EQ(ending.code, 0);
+        EXPECT_EQ(ending.code, 0) << "errors: " << program->errors();
         EXPECT_FALSE(session->windowRemains(800, 600, 10s)) << "the window is still there";
     }
 
