@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -50,7 +49,8 @@ VideoFailure failure(Text what) {
 }
 
 bool noWindowDriverFound() {
-    if (std::getenv("SDL_VIDEODRIVER") != nullptr) {
+    // As SDL itself reads it: on Windows SDL keeps an environment of its own.
+    if (SDL_getenv("SDL_VIDEODRIVER") != nullptr) {
         return false;
     }
     const std::string driver = videoDriverName();
