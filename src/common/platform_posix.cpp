@@ -99,10 +99,10 @@ bool stopRequested() {
 
 bool waylandCompositorGone() {
     // Where the Wayland client library looks for the compositor: WAYLAND_DISPLAY, a socket's
-    // path or its name in XDG_RUNTIME_DIR, "wayland-0" by default.
+    // path or its name in XDG_RUNTIME_DIR, "wayland-0" when it is unset or empty.
     const char* name = std::getenv("WAYLAND_DISPLAY");
     const char* runtimeFolder = std::getenv("XDG_RUNTIME_DIR");
-    std::string path = name != nullptr ? name : "wayland-0";
+    std::string path = name != nullptr && *name != '\0' ? name : "wayland-0";
     if (path.front() != '/') {
         if (runtimeFolder == nullptr) {
             return false;
