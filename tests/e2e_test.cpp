@@ -293,11 +293,14 @@ TEST_F(RealWindowTest, HeldPageUpWidensTheOrbitToItsLimit) {
     EXPECT_EQ(after.y, 300);
 }
 
-TEST_F(RealWindowTest, HeldKeypadPlusRaisesTheSpeedToThirtyPixelsAFrame) {
+// Keypad + and, on keyboards without a keypad, the = key beside the main row's digits.
+class SpeedKeyTest : public RealWindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SpeedKeyTest, HeldRaisesTheSpeedToThirtyPixelsAFrame) {
     ASSERT_NO_FATAL_FAILURE(start("100 300\nn\n1\n", 1));
-    press("KP_Add");
+    press(GetParam());
     readAfter(exactRead(), kMaxSpeed + 2);
-    release("KP_Add");
+    release(GetParam());
     press("Right");
     const Sample pressed = exactRead();
     // A frame in which the dot wraps around is drawn around the unwrapped position, so it is no
@@ -314,6 +317,11 @@ TEST_F(RealWindowTest, HeldKeypadPlusRaisesTheSpeedToThirtyPixelsAFrame) {
     release("Right");
     EXPECT_EQ(checked, 2) << "no two reads of the moving dot between the edges";
 }
+
+INSTANTIATE_TEST_SUITE_P(SpeedKeys, SpeedKeyTest, ::testing::Values("KP_Add", "equal"),
+                         [](const ::testing::TestParamInfo<const char*>& key) {
+                             return std::string(key.param);
+                         });
 
 TEST_F(RealWindowTest, CommaAnswerAndYesGiveThePositionAndInertia) {
     ASSERT_NO_FATAL_FAILURE(start("100,200\nyes\n1\n", 1));

@@ -1,11 +1,34 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "input.h"
 #include "video_fixture.h"
 
 namespace {
 
-using InputTest = DummyVideoTest;
+class InputTest : public DummyVideoTest {
+  protected:
+    // Velocity, speed and inertia after each of a few frames with these keys and Right held, from
+    // speed 5 and either inertia.
+    static std::vector<std::tuple<int, int, bool>> effectsOf(const std::vector<SDLKey>& keys) {
+        std::vector<std::tuple<int, int, bool>> effects;
+        for (const bool inertia : {false, true}) {
+            speed = 5;
+            Input input;
+            input.inertia = inertia;
+            std::vector<SDLKey> held = keys;
+            held.push_back(SDLK_RIGHT);
+            hold(held);
+            for (int frame = 0; frame < 3; ++frame) {
+                input.update();
+                effects.emplace_back(input.getVelocity().getX(), speed, input.inertia);
+            }
+        }
+        return effects;
+    }
+};
 
 // Runs `frames` updates with the keys currently held; returns the last result.
 int updateFor(Input& input, int frames) {
@@ -167,6 +190,26 @@ TEST_F(InputTest, EscapeReportsTheEndAfterApplyingEveryOtherKey) {
     EXPECT_EQ(speed, 2);
     EXPECT_TRUE(input.inertia);
     EXPECT_EQ(input.radius, 31);
+}
+
+TEST_F(InputTest, MainRowKeysDoWhatTheKeypadKeysDoOnceAFrame) {
+    const std::vector<std::pair<std::vector<SDLKey>, std::vector<SDLKey>>> sameAs = {
+        {{SDLK_MINUS}, {SDLK_KP_MINUS}},
+        {{SDLK_MINUS, SDLK_KP_MINUS}, {SDLK_KP_MINUS}},
+        {{SDLK_EQUALS}, {SDLK_KP_PLUS}},
+        {{SDLK_PLUS}, {SDLK_KP_PLUS}},
+        {{SDLK_EQUALS, SDLK_PLUS, SDLK_KP_PLUS}, {SDLK_KP_PLUS}},
+        {{SDLK_1}, {SDLK_KP1}},
+        {{SDLK_2}, {SDLK_KP2}},
+        {{SDLK_1, SDLK_2}, {SDLK_KP1, SDLK_KP2}},
+        {{SDLK_MINUS, SDLK_EQUALS, SDLK_1, SDLK_2},
+         {SDLK_KP_MINUS, SDLK_KP_PLUS, SDLK_KP1, SDLK_KP2}},
+        {{SDLK_0, SDLK_3, SDLK_9, SDLK_KP3, SDLK_SPACE, SDLK_a}, {}},
+    };
+    for (const auto& [keys, keypadKeys] : sameAs) {
+        EXPECT_EQ(effectsOf(keys), effectsOf(keypadKeys)) << "keys from " << keys.front();
+    }
+    EXPECT_NE(effectsOf({SDLK_EQUALS}), effectsOf({})) << "the cases above must tell keys apart";
 }
 
 TEST_F(InputTest, AQuitEventHasNoEffect) {

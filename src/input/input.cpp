@@ -25,6 +25,8 @@ int Input::update() {
     keys = SDL_GetKeyState(nullptr);
 
     // The order matters: the arrows move with the speed as it was before keypad +/- change it.
+    // Keyboards without a keypad have the main row's keys for the keypad's: a row applies once
+    // however many of its keys are held.
     if (held(SDLK_UP)) {
         velocity.addY(-speed);
     }
@@ -37,16 +39,16 @@ int Input::update() {
     if (held(SDLK_RIGHT)) {
         velocity.addX(speed);
     }
-    if (held(SDLK_KP_MINUS) && speed > kMinSpeed) {
+    if ((held(SDLK_KP_MINUS) || held(SDLK_MINUS)) && speed > kMinSpeed) {
         --speed;
     }
-    if (held(SDLK_KP_PLUS) && speed < kMaxSpeed) {
+    if ((held(SDLK_KP_PLUS) || held(SDLK_EQUALS) || held(SDLK_PLUS)) && speed < kMaxSpeed) {
         ++speed;
     }
-    if (held(SDLK_KP1)) {
+    if (held(SDLK_KP1) || held(SDLK_1)) {
         inertia = false;
     }
-    if (held(SDLK_KP2)) {
+    if (held(SDLK_KP2) || held(SDLK_2)) {
         inertia = true;
     }
     if (held(SDLK_PAGEUP) && radius < kMaxRadius) {

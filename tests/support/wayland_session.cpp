@@ -20,9 +20,9 @@ using Clock = std::chrono::steady_clock;
 
 // The evdev codes of the keys the tests press, by their X names.
 const std::map<std::string, int> kEvdevCodes = {
-    {"Escape", 1}, {"KP_Subtract", 74}, {"KP_Add", 78}, {"KP_1", 79},
-    {"KP_2", 80},  {"Num_Lock", 69},    {"Up", 103},    {"Prior", 104},
-    {"Left", 105}, {"Right", 106},      {"Down", 108},  {"Next", 109},
+    {"Escape", 1},  {"equal", 13},    {"KP_Subtract", 74}, {"KP_Add", 78}, {"KP_1", 79},
+    {"KP_2", 80},   {"Num_Lock", 69}, {"Up", 103},         {"Prior", 104}, {"Left", 105},
+    {"Right", 106}, {"Down", 108},    {"Next", 109},
 };
 
 bool endsWith(const std::string& text, const std::string& suffix) {
