@@ -210,14 +210,17 @@ TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
     }
 }
 
+const std::vector<std::string> kNoDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER",
+                                             "LC_ALL=C.UTF-8"};
+
 // As a user meets it, with no video driver named: SDL 1.2's own runtime would otherwise settle on
 // drawing letters into the terminal.
 TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
-    const auto program = startProgram(
-        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "LC_ALL=C.UTF-8"}, "100 200\nn\n0\n");
+    const auto program = startProgram(kNoDisplay, "100 200\nn\n0\n");
     const Ending ending = program->wait(60s);
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 1);
+    EXPECT_EQ(program->output(), kGuideAndPrompts) << "standard output is the dialogue's alone";
     // The libraries under the SDL2-based runtime may have their own say first (Wayland's client
     // library on its missing runtime folder): the program's line is the last.
     const std::string errors = program->errors();
@@ -241,6 +244,21 @@ TEST(ProgramOnPosix, SigtermEndsARunningProgramWithStatusZero) {
     expectRunning(*program, kYCorrected);
     program->sendSignal(SIGTERM);
     expectCleanExit(*program);
+}
+
+// The same over ssh, on a terminal: it shows the dialogue and the line, and nothing takes it over
+// (its title, the alternate screen, mouse reporting), not even for a moment.
+TEST(ProgramOnPosix, NoDisplayLeavesTheTerminalAsItWas) {
+    std::vector<std::string> environment = kNoDisplay;
+    environment.emplace_back("TERM=xterm");
+    auto terminal = startProgramOnTerminal(environment);
+    ASSERT_TRUE(showsWithin(*terminal, shownPrompt(Text::AskPosition), 60s)) << shownOn(*terminal);
+    answer(*terminal, "100 200", shownPrompt(Text::AskInertia));
+    answer(*terminal, "n", shownPrompt(Text::AskDotCount));
+    answer(*terminal, "0", consoleText(Text::VideoInitFailed));
+    EXPECT_EQ(terminal->wait(60s).code, 1);
+    EXPECT_EQ(terminal->output().find('\x1b'), std::string::npos)
+        << "control sequences on the terminal: " << terminal->output();
 }
 
 TEST(ProgramOnPosix, SignalsKeepTheirDefaultDuringTheDialogue) {

@@ -41,6 +41,17 @@ void takeBack(DefaultSetting& setting) {
     }
 }
 
+// Where it finds no display, SDL 1.2's own runtime falls back on drawing letters into the
+// terminal through libcaca, a fallback the program refuses; but by then libcaca has taken the
+// terminal over: set its title, switched to the alternate screen and turned mouse reporting on,
+// and its tear-down does not give the title back. With no driver named, libcaca gets its null
+// output, which touches nothing. A driver the user names (caca included) is left alone.
+void keepTheTerminalFromTextDrivers() {
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr) {
+        setenv("CACA_DRIVER", "null", 1);
+    }
+}
+
 extern "C" void onStopSignal(int /*signal*/) {
     stopSignalled = 1;
 }
@@ -140,6 +151,7 @@ bool prepareSdlEnvironment() {
     // own SDL 1.2 reads none of these variables.
     makeUnlessSet(renderDriver);
     makeUnlessSet(framebufferAcceleration);
+    keepTheTerminalFromTextDrivers();
     return renderDriver.madeHere || framebufferAcceleration.madeHere;
 }
 
