@@ -17,8 +17,12 @@ class FrameOracle {
     bool ready() const { return started; }
 
     // The phase (0, 3, ... 357 degrees) of the frame that the shot shows exactly: the steered dot
-    // where the shot has it, still, DotNum dots at this radius. Nothing if no phase gives it.
+    // where the shot has it, still, DotNum dots at this radius. Nothing if no phase gives it, or
+    // if a frame in which the dot wraps around gives it at another phase.
     std::optional<int> phaseShown(const Screenshot& shot, int DotNum, int radius) const;
+
+    // The picture of the frame step with the steered dot at (x, y) before the wrap-around.
+    Screenshot frame(int x, int y, int DotNum, int radius, int angle) const;
 
   private:
     bool started = false;
