@@ -63,7 +63,7 @@ class RealWindowTest : public ::testing::Test {
 
     void SetUp() override {
         waitForLastWineDesktopToEnd();
-        ASSERT_TRUE(session->ready()) << "the session did not start";
+        ASSERT_TRUE(session->ready()) << "the session did not start. " << session->startFailure();
         ASSERT_TRUE(oracle.ready()) << "the dummy video driver did not start";
     }
 

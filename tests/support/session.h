@@ -22,6 +22,8 @@ class Session {
     Session& operator=(const Session&) = delete;
 
     virtual bool ready() const = 0;
+    // Why the session is not ready, in its server's own words where it has any.
+    virtual std::string startFailure() const { return {}; }
     // Ends the display server at once, as when a session crashes. Nothing else may be asked of
     // the session then.
     virtual void killServer() = 0;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -48,6 +49,23 @@ std::string fileIn(const std::string& folder, const std::string& prefix,
     }
     closedir(entries);
     return found;
+}
+
+// The lines of sway's log, each once, without their times: a broken output repeats its complaint
+// every frame.
+std::string distinctLogLines(const std::string& log) {
+    std::istringstream lines(log);
+    std::set<std::string> seen;
+    std::string distinct;
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t text = line.find(" [");
+        line = text == std::string::npos ? line : line.substr(text + 1);
+        if (seen.insert(line).second) {
+            distinct += line + "\n";
+        }
+    }
+    return distinct;
 }
 
 // sway's configuration: the output, no X server, and windows floating at their own size without
@@ -122,13 +140,35 @@ WaylandSession::WaylandSession(int scale) {
         ipcSocket = fileIn(folder, "sway-ipc.", ".sock");
     }
     if (socket.empty() || ipcSocket.empty()) {
+        failure = "sway made no sockets; its log:\n" + distinctLogLines(compositor->errors());
+        return;
+    }
+    // A compositor that cannot allocate its output's buffers still opens its sockets and takes
+    // clients, but shows nothing: every wait for a window would run its full course.
+    if (!outputReadable()) {
+        failure =
+            "grim cannot read sway's output: " + run("grim -t ppm -g '0,0 1x1' - 2>&1 >/dev/null") +
+            "sway's log:\n" + distinctLogLines(compositor->errors());
         return;
     }
     keyboard = std::make_unique<ChildProcess>(std::vector<std::string>{ORBITDOTS_WAYLAND_KEYBOARD},
                                               environment(), "", true);
     if (!keyboard->outputEndsWithin("ready\n", 30s)) {
+        failure = "the virtual keyboard did not start: " + keyboard->errors();
         keyboard.reset();
     }
+}
+
+bool WaylandSession::outputReadable() const {
+    const auto deadline = Clock::now() + 10s;
+    // At an output scale of 2 the one pixel asked for comes as four.
+    while (fromPpm(run("grim -t ppm -g '0,0 1x1' - 2>/dev/null")).pixels.empty()) {
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
 }
 
 void WaylandSession::killServer() {

@@ -25,6 +25,7 @@ class WaylandSession : public Session {
     WaylandSession& operator=(const WaylandSession&) = delete;
 
     bool ready() const override { return keyboard != nullptr; }
+    std::string startFailure() const override { return failure; }
     void killServer() override;
     std::vector<std::string> environment() const override;
 
@@ -46,6 +47,8 @@ class WaylandSession : public Session {
   private:
     // Runs a command of the session's with its environment, and returns its standard output.
     std::string run(const std::string& command) const;
+    // Whether grim can read the output, within a few seconds of the compositor's start.
+    bool outputReadable() const;
     // The lines jq prints for `filter` over every node of sway's tree.
     std::string queryTree(const std::string& filter) const;
     // Sends one command to the keyboard and returns its answer's line, once it has come.
@@ -56,6 +59,7 @@ class WaylandSession : public Session {
     std::string ipcSocket;
     std::unique_ptr<ChildProcess> compositor;
     std::unique_ptr<ChildProcess> keyboard;
+    std::string failure;
     int commands = 0;
     std::map<WindowId, std::pair<int, int>> positions;
 };
