@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform.h"
 #include "playfield.h"
 
 namespace {
@@ -31,8 +32,10 @@ int centreOnAxis(double offset, int playerAxis) {
     return truncateToInt(offset + static_cast<double>(playerAxis));
 }
 
-Sint16 cornerOf(Sint16 centre, Uint16 side) {
-    return toRectField(std::int64_t{centre} - static_cast<std::int64_t>(side / 2));
+// Wide enough for the rectangle's fields on every platform: SDL 1.2 keeps them in 16 bits, the
+// web's SDL in 32.
+Sint16 cornerOf(std::int64_t centre, std::int64_t side) {
+    return toRectField(centre - side / 2);
 }
 
 }  // namespace
@@ -71,7 +74,7 @@ void drawOrbitDots(const std::vector<SDL_Rect>& dots) {
         // SDL writes the clipped size back into the rectangle it is given; a copy keeps the
         // dot's own size whole for later frames.
         SDL_Rect area = dot;
-        SDL_FillRect(screen, &area, kBlack);
+        SDL_FillRect(screen, &area, pixelShowing(kBlack));
     }
 }
 

@@ -22,7 +22,7 @@ void drawSteeredDot(SDL_Rect& rtDot, const Coord& player) {
     // SDL writes the clipped size back into the rectangle it is given; a copy keeps the dot's
     // own size whole for later frames.
     SDL_Rect area = rtDot;
-    SDL_FillRect(screen, &area, kRed);
+    SDL_FillRect(screen, &area, pixelShowing(kRed));
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ bool runFrame(Scene& scene, Input& input) {
         return false;
     }
     scene.player = scene.player + input.getVelocity();
-    SDL_FillRect(screen, nullptr, kWhite);
+    SDL_FillRect(screen, nullptr, pixelShowing(kWhite));
     // The dots circle the player where it moved to, before it wraps around.
     placeOrbitDots(scene.dots, scene.rtCenter, scene.player, input.radius, scene.angle);
     wrapOrbitDots(scene.dots);

@@ -49,8 +49,7 @@ VideoFailure failure(Text what) {
 }
 
 bool noWindowDriverFound() {
-    // As SDL itself reads it: on Windows SDL keeps an environment of its own.
-    if (SDL_getenv("SDL_VIDEODRIVER") != nullptr) {
+    if (videoDriverChosen()) {
         return false;
     }
     const std::string driver = videoDriverName();

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "console_text.h"
 
-// What the program does differently on each operating system. CMake builds one implementation:
-// platform_posix.cpp (Linux and other POSIX systems) or platform_windows.cpp.
+// What the program does differently on each platform. CMake builds one implementation:
+// platform_posix.cpp (Linux and other POSIX systems) or platform_windows.cpp, each with
+// platform_desktop.cpp, which the two share; or platform_web.cpp, in the browser.
 
 // The name of the console's codeset. POSIX: the codeset of the user's locale ("UTF-8",
 // "CP949", ...). Windows: "CP" and the number of the console's output code page, or of the
@@ -20,7 +22,8 @@ std::optional<std::string> utf8ToCp949(std::string_view utf8);
 // Readies standard output and error for the console texts, which are in `texts`. On Windows a
 // console window is written in UTF-16, so that Korean shows whatever its code page; output that
 // goes to a pipe or a file gets the texts' bytes unchanged, line ends included. POSIX streams
-// carry the bytes as they are already.
+// carry the bytes as they are already. On the web standard input becomes the page's console:
+// reading waits, the page going on meanwhile, until a line is entered there.
 void prepareConsoleStreams(TextEncoding texts);
 
 // From just before SDL starts, a stop request asks the frame loop to end as Escape does: SIGINT
@@ -46,3 +49,16 @@ bool prepareSdlEnvironment();
 // Gives up the light way of showing frames that prepareSdlEnvironment chose, for SDL's own
 // choice: where SDL has no window framebuffer of its own (Wayland), only that can show frames.
 void leaveFramePresentationToSdl();
+
+// The value of a pixel of the video surface that shows the colour 0xRRGGBB. On the desktops it
+// is that value itself, as the frame step hands it to SDL; on the web the surface keeps red in
+// its low byte and an alpha in its top one.
+std::uint32_t pixelShowing(std::uint32_t rgb);
+
+// Whether a request to quit waits in SDL's event queue, left there. Never on the web, whose SDL
+// cannot look into its queue, and where the display cannot go away from under the program.
+bool quitEventWaiting();
+
+// Whether the user has chosen SDL's video driver (SDL_VIDEODRIVER), as SDL reads it. Never on
+// the web, where SDL has one driver.
+bool videoDriverChosen();

@@ -1,5 +1,7 @@
 #include "input.h"
 
+#include "platform.h"
+
 int speed = 1;
 
 namespace {
@@ -19,9 +21,7 @@ int Input::update() {
     // One event per frame is enough to let SDL refresh the key state; of the events themselves
     // only a close request is of interest, and it may wait behind others.
     const bool polled = SDL_PollEvent(&event) == 1;
-    SDL_Event waiting{};
-    closeAsked = (polled && event.type == SDL_QUIT) ||
-                 SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
+    closeAsked = (polled && event.type == SDL_QUIT) || quitEventWaiting();
     keys = SDL_GetKeyState(nullptr);
 
     // The order matters: the arrows move with the speed as it was before keypad +/- change it.

@@ -1,0 +1,18 @@
+// What the desktops share, POSIX and Windows alike.
+#include <SDL.h>
+
+#include "platform.h"
+
+std::uint32_t pixelShowing(std::uint32_t rgb) {
+    return rgb;
+}
+
+bool quitEventWaiting() {
+    SDL_Event waiting{};
+    return SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
+}
+
+bool videoDriverChosen() {
+    // As SDL itself reads it: on Windows SDL keeps an environment of its own.
+    return SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+}
