@@ -107,6 +107,21 @@ PACKAGE_PACKAGES=(dpkg-dev)
 # desktop entries and AppStream metadata.
 PACKAGE_TEST_PACKAGES=(lintian man-db desktop-file-utils appstream)
 
+# What building the web page needs: Debian's emscripten, whose JavaScript steps run on node and
+# want acorn (node-acorn, which a node from outside Debian finds only through NODE_PATH), and zip.
+WEB_PACKAGES=(emscripten node-acorn zip)
+export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
+
+# What testing the page needs: the browsers and their WebDriver, Selenium, PIL to read a
+# screenshot, and fonts for the Korean console. (Headless; nothing is fetched at run time.)
+BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil fonts-noto-cjk)
+
+# The web page is built and tested on Debian 12 so far; the releases after it ship newer
+# emscriptens that the page has not been made ready for yet.
+web_supported() {
+    [ "$(debian_release)" = 12 ]
+}
+
 # What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-dev)
 
