@@ -27,17 +27,6 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// The key guide and the three prompts, as a UTF-8 console shows them.
-const std::string kGuideAndFirstPrompt =
-    "방향키 : 이동\n속도 조절 : 넘패드 +,- 키\n관성 유무 조절 : 넘패드 1 : Off / 넘패드 2 : On "
-    "\n반지름의 조절 : pageup = +1 / pagedown = -1\n\n점의 x,y좌표를 입력해주세요 : ";
-const std::string kGuideAndPrompts =
-    kGuideAndFirstPrompt +
-    "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
-    ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ";
-const std::string kXCorrected = "잘못된 x좌표 설정입니다.\nx좌표의 값을 0으로 설정합니다.\n";
-const std::string kYCorrected = "잘못된 y좌표 설정입니다.\ny좌표의 값을 0으로 설정합니다.\n";
-
 // Waits until the program is in its frame loop, and so catches the stop requests: the lines that
 // correct an invalid start position come once the window is open. Every run that is to be
 // stopped starts off the field for that reason.

@@ -10,6 +10,17 @@
 #include <map>
 #include <thread>
 
+// The key guide and the three prompts, as a UTF-8 console shows them.
+const std::string kGuideAndFirstPrompt =
+    "방향키 : 이동\n속도 조절 : 넘패드 +,- 키\n관성 유무 조절 : 넘패드 1 : Off / 넘패드 2 : On "
+    "\n반지름의 조절 : pageup = +1 / pagedown = -1\n\n점의 x,y좌표를 입력해주세요 : ";
+const std::string kGuideAndPrompts =
+    kGuideAndFirstPrompt +
+    "관성 사용 유무를 선택해주세요[Y / N] (추후 넘패드의 1 / 2키를 눌러서 조절 가능합니다) "
+    ": 주위에 떠다닐 점의 갯수를 지정해 주세요(0~12개) : ";
+const std::string kXCorrected = "잘못된 x좌표 설정입니다.\nx좌표의 값을 0으로 설정합니다.\n";
+const std::string kYCorrected = "잘못된 y좌표 설정입니다.\ny좌표의 값을 0으로 설정합니다.\n";
+
 bool underWine() {
     return std::getenv("ORBITDOTS_UNDER_WINE") != nullptr;
 }
@@ -47,6 +58,13 @@ std::vector<std::string> startingEnvironment() {
 }
 
 std::vector<std::string> programCommand() {
+    // "chromium", or "chromium:http" for the page on a static server.
+    if (const char* browser = std::getenv("ORBITDOTS_BROWSER")) {
+        const std::string name = browser;
+        const std::size_t colon = name.find(':');
+        return {"/usr/bin/python3", ORBITDOTS_BROWSER_PROGRAM, name.substr(0, colon),
+                colon == std::string::npos ? "file" : name.substr(colon + 1), ORBITDOTS_WEB_PAGE};
+    }
     if (underWine()) {
         return {"wine", ORBITDOTS_WINDOWS_EXE};
     }

@@ -7,9 +7,18 @@
 #include "child_process.h"
 
 // The program that the process tests start: the built orbitdots (a cross-built one through the
-// tests' emulator), or, in the runs registered for Windows (ORBITDOTS_UNDER_WINE set),
-// orbitdots.exe from the Windows zip through Wine, in the project's own Wine prefix.
+// tests' emulator); in the runs registered for Windows (ORBITDOTS_UNDER_WINE set), orbitdots.exe
+// from the Windows zip through Wine, in the project's own Wine prefix; in those registered for a
+// browser (ORBITDOTS_BROWSER set), the web page from the web zip, in that browser
+// (tests/support/browser_program.py).
 bool underWine();
+
+// The key guide and the three prompts, as a UTF-8 console shows them; the lines that correct an
+// invalid x or y of the start position.
+extern const std::string kGuideAndFirstPrompt;
+extern const std::string kGuideAndPrompts;
+extern const std::string kXCorrected;
+extern const std::string kYCorrected;
 
 // Starts the program with these extra environment variables ("NAME=value", or "NAME" to remove
 // one), this standard input, and these arguments.

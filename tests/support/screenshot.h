@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,3 +20,6 @@ struct Screenshot {
     // The top-left pixel of the given colour, scanning row by row, if there is one.
     std::optional<std::pair<int, int>> find(unsigned long colour) const;
 };
+
+// A picture in the PPM format (P6, 8 bits a channel), as grim writes it; empty if it is none.
+Screenshot screenshotFromPpm(const std::string& ppm);

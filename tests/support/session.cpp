@@ -4,6 +4,7 @@
 #include <string>
 #include <thread>
 
+#include "browser_session.h"
 #include "wayland_session.h"
 #include "x_session.h"
 
@@ -20,6 +21,9 @@ bool Session::windowRemains(int width, int height, std::chrono::milliseconds tim
 
 std::unique_ptr<Session> startSession(int scale) {
     const char* kind = std::getenv("ORBITDOTS_SESSION");
+    if (std::getenv("ORBITDOTS_BROWSER") != nullptr) {
+        return std::make_unique<BrowserSession>(scale);
+    }
     if (kind != nullptr && std::string(kind) == "wayland") {
         return std::make_unique<WaylandSession>(scale);
     }

@@ -61,6 +61,7 @@ class Session {
     virtual std::string applicationId(WindowId window) = 0;
 };
 
-// The session the test run asks for: Wayland where ORBITDOTS_SESSION is "wayland", X otherwise.
+// The session the test run asks for: the web page in a browser where ORBITDOTS_BROWSER names one,
+// Wayland where ORBITDOTS_SESSION is "wayland", X otherwise.
 // `scale`: a Wayland output's scale, as on a HiDPI display; X has none.
 std::unique_ptr<Session> startSession(int scale = 1);

@@ -80,33 +80,6 @@ void writeConfiguration(const std::string& path, int scale) {
            << "for_window [app_id=\".*\"] floating enable\n";
 }
 
-// A picture in the PPM format that grim writes (P6, 8 bits a channel).
-Screenshot fromPpm(const std::string& ppm) {
-    Screenshot shot;
-    std::istringstream in(ppm);
-    std::string magic;
-    int maximum = 0;
-    in >> magic >> shot.width >> shot.height >> maximum;
-    in.get();
-    if (magic != "P6" || maximum != 255 || shot.width <= 0 || shot.height <= 0) {
-        return {};
-    }
-    const auto size = static_cast<std::size_t>(shot.width) * static_cast<std::size_t>(shot.height);
-    shot.pixels.reserve(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        const int red = in.get();
-        const int green = in.get();
-        const int blue = in.get();
-        if (blue == EOF) {
-            return {};
-        }
-        shot.pixels.push_back(static_cast<unsigned long>(red) << 16U |
-                              static_cast<unsigned long>(green) << 8U |
-                              static_cast<unsigned long>(blue));
-    }
-    return shot;
-}
-
 }  // namespace
 
 WaylandSession::WaylandSession(int scale) {
@@ -162,7 +135,7 @@ WaylandSession::WaylandSession(int scale) {
 bool WaylandSession::outputReadable() const {
     const auto deadline = Clock::now() + 10s;
     // At an output scale of 2 the one pixel asked for comes as four.
-    while (fromPpm(run("grim -t ppm -g '0,0 1x1' - 2>/dev/null")).pixels.empty()) {
+    while (screenshotFromPpm(run("grim -t ppm -g '0,0 1x1' - 2>/dev/null")).pixels.empty()) {
         if (Clock::now() >= deadline) {
             return false;
         }
@@ -241,7 +214,7 @@ std::optional<WindowId> WaylandSession::findWindow(int width, int height) {
 
 Screenshot WaylandSession::capture(WindowId window) {
     const auto [x, y] = positions[window];
-    return fromPpm(
+    return screenshotFromPpm(
         run("grim -t ppm -g '" + std::to_string(x) + "," + std::to_string(y) + " 800x600' -"));
 }
 
