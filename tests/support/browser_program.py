@@ -183,8 +183,8 @@ def end_with_this_process():
         os.close(held)
         os.read(watched, 1)  # the end of the file: this process has ended
         os.killpg(0, signal.SIGKILL)
+    # `held` stays open until this process ends, however it ends.
     os.close(watched)
-    return held
 
 
 def main():
