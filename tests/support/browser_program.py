@@ -8,14 +8,18 @@ over a Unix socket in ORBITDOTS_BROWSER_FOLDER, one command a connection:
   capture PATH -> "done" (the canvas's pixels as a PPM)     press KEY, release KEY -> "done"
   numlock -> "on" or "off"
 Keys are named as X names them. Usage: browser_program.py BROWSER file|http PAGE_FOLDER, the
-page opened by its file:// address or from a static server on the loopback. BROWSER: chromium."""
+page opened by its file:// address or from a static server on the loopback. BROWSER: chromium
+or firefox."""
 import ctypes
 import functools
 import http.server
+import json
 import os
 import signal
 import socketserver
+import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -59,36 +63,147 @@ return [texts.out, texts.err, document.documentElement.dataset.exitStatus || nul
 '''
 
 
-def start_browser(name, scale):
-    if name == 'chromium':
+class Chromium:
+    """Chromium through its WebDriver, chromedriver."""
+
+    def __init__(self, scale):
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         # A window tall enough for the whole canvas to be in view, whatever the density.
         for argument in ('--headless=new', '--no-sandbox', '--disable-dev-shm-usage',
                          '--window-size=1366,900', f'--force-device-scale-factor={scale}'):
             options.add_argument(argument)
-        return webdriver.Chrome(service=ChromeService('/usr/bin/chromedriver'),
-                                options=options)
-    raise SystemExit(f'no such browser: {name}')
+        self.driver = webdriver.Chrome(service=ChromeService('/usr/bin/chromedriver'),
+                                       options=options)
 
-
-class Page:
-    """The browser with the page open; one WebDriver command at a time."""
-
-    def __init__(self, browser, address, scale):
-        self.lock = threading.Lock()
-        self.driver = start_browser(browser, scale)
-        self.scale = scale
-        self.num_lock = False
+    def open(self, address):
         self.driver.get(address)
 
     def run(self, script):
-        with self.lock:
-            return self.driver.execute_script(script)
+        return self.driver.execute_script(script)
 
-    def keys(self, action):
+    def keys(self, actions):
+        chain = ActionChains(self.driver)
+        for down, key in actions:
+            if down:
+                chain.key_down(key)
+            else:
+                chain.key_up(key)
+        chain.perform()
+
+    def canvas_png(self):
+        return self.driver.find_element('id', 'canvas').screenshot_as_png
+
+    def quit(self):
+        self.driver.quit()
+
+
+class Firefox:
+    """Firefox through the WebDriver BiDi it speaks itself (Debian has no geckodriver): commands
+    as JSON over a WebSocket, one answer each."""
+
+    def __init__(self, scale):
+        if scale != 1:
+            raise SystemExit('firefox: tested at a device pixel ratio of 1 only')
+        import websocket  # only where Firefox is tested
+        self.profile = tempfile.TemporaryDirectory()
+        self.process = subprocess.Popen(
+            ['firefox-esr', '--headless', '--no-remote', '--profile', self.profile.name,
+             '--remote-debugging-port=0', '--window-size=1366,900'],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Firefox writes the port it listens on into the profile once it does.
+        port_file = os.path.join(self.profile.name, 'WebDriverBiDiServer.json')
+        deadline = time.monotonic() + 60
+        while not os.path.exists(port_file):
+            if self.process.poll() is not None or time.monotonic() > deadline:
+                raise SystemExit('firefox: no WebDriver BiDi port within 60 s')
+            time.sleep(0.1)
+        time.sleep(0.1)  # written whole by now
+        with open(port_file) as file:
+            port = json.load(file)['ws_port']
+        # Firefox refuses a handshake that names an origin.
+        self.socket = websocket.create_connection(f'ws://127.0.0.1:{port}/session',
+                                                  suppress_origin=True)
+        self.last_id = 0
+        self.call('session.new', {'capabilities': {}})
+        self.context = self.call('browsingContext.getTree', {})['contexts'][0]['context']
+
+    def call(self, method, parameters):
+        self.last_id += 1
+        self.socket.send(json.dumps({'id': self.last_id, 'method': method,
+                                     'params': parameters}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get('id') == self.last_id:
+                break
+        if message['type'] != 'success':
+            raise RuntimeError(f"{method}: {message.get('error')}: {message.get('message')}")
+        return message['result']
+
+    def open(self, address):
+        self.call('browsingContext.navigate',
+                  {'context': self.context, 'url': address, 'wait': 'complete'})
+
+    def run(self, script):
+        result = self.call('script.callFunction', {
+            'functionDeclaration': 'function() {' + script + '}', 'awaitPromise': False,
+            'target': {'context': self.context}})
+        if result['type'] != 'success':
+            raise RuntimeError(result['exceptionDetails']['text'])
+        return plain_value(result['result'])
+
+    def keys(self, actions):
+        self.call('input.performActions', {'context': self.context, 'actions': [{
+            'type': 'key', 'id': 'keyboard',
+            'actions': [{'type': 'keyDown' if down else 'keyUp', 'value': key}
+                        for down, key in actions]}]})
+
+    def canvas_png(self):
+        raise RuntimeError('firefox: no screenshots at other densities')
+
+    def quit(self):
+        try:
+            self.call('browser.close', {})
+        finally:
+            try:
+                self.process.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+            self.profile.cleanup()
+
+
+def plain_value(remote):
+    """A value as WebDriver BiDi sends it, as Python's: what the scripts here return."""
+    if remote['type'] == 'array':
+        return [plain_value(item) for item in remote['value']]
+    if remote['type'] in ('null', 'undefined'):
+        return None
+    return remote['value']
+
+
+BROWSERS = {'chromium': Chromium, 'firefox': Firefox}
+
+
+class Page:
+    """The browser with the page open; one command to the browser at a time."""
+
+    def __init__(self, browser, address, scale):
+        if browser not in BROWSERS:
+            raise SystemExit(f'no such browser: {browser}')
+        self.lock = threading.Lock()
+        self.browser = BROWSERS[browser](scale)
+        self.scale = scale
+        self.num_lock = False
+        self.browser.open(address)
+
+    def run(self, script):
         with self.lock:
-            action(ActionChains(self.driver)).perform()
+            return self.browser.run(script)
+
+    def keys(self, actions):
+        with self.lock:
+            self.browser.keys(actions)
 
     def command(self, words):
         if words[0] == 'window':
@@ -119,7 +234,7 @@ class Page:
             key = KEYS[name]
         else:
             return 'no such key'
-        self.keys(lambda chain: chain.key_down(key) if press else chain.key_up(key))
+        self.keys([(press, key)])
         return 'done'
 
     def capture(self, path):
@@ -132,7 +247,7 @@ class Page:
             from PIL import Image
             import io
             with self.lock:
-                png = self.driver.find_element('id', 'canvas').screenshot_as_png
+                png = self.browser.canvas_png()
             picture = Image.open(io.BytesIO(png)).convert('RGB')
             width, height = picture.size
             pixels = picture.tobytes()
@@ -142,11 +257,11 @@ class Page:
 
     def type_answers(self, typed):
         # The Enter key at each line's end: not every driver takes a line feed for it.
-        self.keys(lambda chain: chain.send_keys(typed.replace('\n', Keys.ENTER)))
+        self.keys([(down, Keys.ENTER if character == '\n' else character)
+                   for character in typed for down in (True, False)])
         # A pipe's end: Ctrl+D sends a last line that has no line end, and ends the input.
-        for _ in range(1 if typed.endswith('\n') or not typed else 2):
-            self.keys(lambda chain: chain.key_down(Keys.CONTROL).send_keys('d')
-                      .key_up(Keys.CONTROL))
+        control_d = [(True, Keys.CONTROL), (True, 'd'), (False, 'd'), (False, Keys.CONTROL)]
+        self.keys(control_d * (1 if typed.endswith('\n') or not typed else 2))
 
 
 def serve_session(page, folder):
@@ -212,7 +327,7 @@ def main():
         if session:
             session.shutdown()
             os.unlink(os.path.join(folder, 'socket'))
-        page.driver.quit()
+        page.browser.quit()
 
 
 if __name__ == '__main__':
