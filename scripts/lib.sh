@@ -112,14 +112,41 @@ PACKAGE_TEST_PACKAGES=(lintian man-db desktop-file-utils appstream)
 WEB_PACKAGES=(emscripten node-acorn zip)
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 
-# What testing the page needs: the browsers and their WebDriver, Selenium, PIL to read a
-# screenshot, and fonts for the Korean console. (Headless; nothing is fetched at run time.)
-BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium python3-pil fonts-noto-cjk)
+# What testing the page needs: Selenium and PIL for the driver, and fonts for the Korean console;
+# each browser with what drives it: Chromium through its chromedriver, Firefox through the
+# WebDriver BiDi it speaks itself, over a WebSocket. (Headless; nothing is fetched at run time.)
+BROWSER_TEST_PACKAGES=(python3-selenium python3-pil fonts-noto-cjk)
+CHROMIUM_PACKAGES=(chromium chromium-driver)
+FIREFOX_PACKAGES=(firefox-esr python3-websocket)
 
-# The web page is built and tested on Debian 12 so far; the releases after it ship newer
-# emscriptens that the page has not been made ready for yet.
+# Whether the release has an emscripten to build the web page with (every one so far has).
 web_supported() {
-    [ "$(debian_release)" = 12 ]
+    available emscripten
+}
+
+# The packages of a browser of the tests (chromium, firefox), on one line.
+browser_packages() {
+    case "$1" in
+    chromium) echo "${CHROMIUM_PACKAGES[*]}" ;;
+    firefox) echo "${FIREFOX_PACKAGES[*]}" ;;
+    esac
+}
+
+# Prints the browsers of the tests whose packages the release has, one a line, and says on
+# standard error which it has not.
+browsers_available() {
+    local browser package missing
+    for browser in chromium firefox; do
+        missing=""
+        for package in $(browser_packages "$browser"); do
+            available "$package" || missing="$missing $package"
+        done
+        if [ -z "$missing" ]; then
+            echo "$browser"
+        else
+            echo "Debian $(debian_release) has no$missing: the page is not tested in $browser" >&2
+        fi
+    done
 }
 
 # What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.
