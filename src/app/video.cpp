@@ -68,7 +68,9 @@ std::optional<VideoFailure> openWindow() {
                             consoleText(Text::NoWindowDriver) + videoDriverName()};
     }
     SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
-    setWindowIcon();
+    if (windowHasIcon()) {
+        setWindowIcon();
+    }
     // Only what setting the mode itself reports is its reason.
     SDL_ClearError();
     screen = SDL_SetVideoMode(kScreenWidth, kScreenHeight, kScreenBitsPerPixel,

@@ -59,6 +59,10 @@ std::uint32_t pixelShowing(std::uint32_t rgb);
 // cannot look into its queue, and where the display cannot go away from under the program.
 bool quitEventWaiting();
 
+// Whether the window shows an icon that the program sets. Not on the web: the page's own icon
+// stands for the game there, and SDL ignores a window icon, which would only cost drawing it.
+bool windowHasIcon();
+
 // Whether the user has chosen SDL's video driver (SDL_VIDEODRIVER), as SDL reads it. Never on
 // the web, where SDL has one driver.
 bool videoDriverChosen();

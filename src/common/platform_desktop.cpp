@@ -12,6 +12,10 @@ bool quitEventWaiting() {
     return SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
 }
 
+bool windowHasIcon() {
+    return true;
+}
+
 bool videoDriverChosen() {
     // As SDL itself reads it: on Windows SDL keeps an environment of its own.
     return SDL_getenv("SDL_VIDEODRIVER") != nullptr;

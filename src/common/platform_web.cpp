@@ -90,6 +90,10 @@ bool quitEventWaiting() {
     return false;
 }
 
+bool windowHasIcon() {
+    return false;
+}
+
 bool videoDriverChosen() {
     return false;
 }
