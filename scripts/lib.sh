@@ -114,21 +114,24 @@ export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 
 # What testing the page needs: Selenium and PIL for the driver, and fonts for the Korean console;
 # each browser with what drives it: Chromium through its chromedriver, Firefox through the
-# WebDriver BiDi it speaks itself, over a WebSocket. (Headless; nothing is fetched at run time.)
+# WebDriver BiDi it speaks itself, over a WebSocket, and WebKitGTK's MiniBrowser (in the library's
+# package) through WebKitWebDriver, in an Xvfb of its own. (Nothing is fetched at run time.)
 BROWSER_TEST_PACKAGES=(python3-selenium python3-pil fonts-noto-cjk)
 CHROMIUM_PACKAGES=(chromium chromium-driver)
 FIREFOX_PACKAGES=(firefox-esr python3-websocket)
+WEBKIT_PACKAGES=(webkit2gtk-driver xvfb)
 
 # Whether the release has an emscripten to build the web page with (every one so far has).
 web_supported() {
     available emscripten
 }
 
-# The packages of a browser of the tests (chromium, firefox), on one line.
+# The packages of a browser of the tests (chromium, firefox, webkit), on one line.
 browser_packages() {
     case "$1" in
     chromium) echo "${CHROMIUM_PACKAGES[*]}" ;;
     firefox) echo "${FIREFOX_PACKAGES[*]}" ;;
+    webkit) echo "${WEBKIT_PACKAGES[*]}" ;;
     esac
 }
 
@@ -136,7 +139,7 @@ browser_packages() {
 # standard error which it has not.
 browsers_available() {
     local browser package missing
-    for browser in chromium firefox; do
+    for browser in chromium firefox webkit; do
         missing=""
         for package in $(browser_packages "$browser"); do
             available "$package" || missing="$missing $package"

@@ -8,10 +8,11 @@ over a Unix socket in ORBITDOTS_BROWSER_FOLDER, one command a connection:
   capture PATH -> "done" (the canvas's pixels as a PPM)     press KEY, release KEY -> "done"
   numlock -> "on" or "off"
 Keys are named as X names them. Usage: browser_program.py BROWSER file|http PAGE_FOLDER, the
-page opened by its file:// address or from a static server on the loopback. BROWSER: chromium
-or firefox."""
+page opened by its file:// address or from a static server on the loopback. BROWSER: chromium,
+firefox or webkit."""
 import ctypes
 import functools
+import glob
 import http.server
 import json
 import os
@@ -63,18 +64,11 @@ return [texts.out, texts.err, document.documentElement.dataset.exitStatus || nul
 '''
 
 
-class Chromium:
-    """Chromium through its WebDriver, chromedriver."""
+class SeleniumBrowser:
+    """A browser through its classic WebDriver, with Selenium."""
 
-    def __init__(self, scale):
-        options = webdriver.ChromeOptions()
-        options.binary_location = '/usr/bin/chromium'
-        # A window tall enough for the whole canvas to be in view, whatever the density.
-        for argument in ('--headless=new', '--no-sandbox', '--disable-dev-shm-usage',
-                         '--window-size=1366,900', f'--force-device-scale-factor={scale}'):
-            options.add_argument(argument)
-        self.driver = webdriver.Chrome(service=ChromeService('/usr/bin/chromedriver'),
-                                       options=options)
+    def __init__(self, driver):
+        self.driver = driver
 
     def open(self, address):
         self.driver.get(address)
@@ -96,6 +90,54 @@ class Chromium:
 
     def quit(self):
         self.driver.quit()
+
+
+class Chromium(SeleniumBrowser):
+    """Chromium through its WebDriver, chromedriver."""
+
+    def __init__(self, scale):
+        options = webdriver.ChromeOptions()
+        options.binary_location = '/usr/bin/chromium'
+        # A window tall enough for the whole canvas to be in view, whatever the density.
+        for argument in ('--headless=new', '--no-sandbox', '--disable-dev-shm-usage',
+                         '--window-size=1366,900', f'--force-device-scale-factor={scale}'):
+            options.add_argument(argument)
+        super().__init__(webdriver.Chrome(service=ChromeService('/usr/bin/chromedriver'),
+                                          options=options))
+
+
+class WebKit(SeleniumBrowser):
+    """WebKitGTK's MiniBrowser through WebKitWebDriver, in an X server of its own: WebKitGTK has
+    no headless mode."""
+
+    def __init__(self, scale):
+        if scale != 1:
+            raise SystemExit('webkit: tested at a device pixel ratio of 1 only')
+        read_end, write_end = os.pipe()
+        self.display = subprocess.Popen(
+            ['Xvfb', '-displayfd', str(write_end), '-screen', '0', '1400x1000x24', '-nolisten',
+             'tcp', '-noreset'], pass_fds=[write_end], stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            number = display.readline().strip()
+        if not number:
+            raise SystemExit('webkit: Xvfb did not start')
+        os.environ['DISPLAY'] = ':' + number
+        # Without compositing, screenshots show the page as it is drawn.
+        os.environ['WEBKIT_DISABLE_COMPOSITING_MODE'] = '1'
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = glob.glob('/usr/lib/*/webkit2gtk-4.*/MiniBrowser')[0]
+        options.add_argument('--automation')
+        super().__init__(webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
+                                             options=options))
+
+    def quit(self):
+        try:
+            super().quit()
+        finally:
+            self.display.kill()
+            self.display.wait()
 
 
 class Firefox:
@@ -182,7 +224,7 @@ def plain_value(remote):
     return remote['value']
 
 
-BROWSERS = {'chromium': Chromium, 'firefox': Firefox}
+BROWSERS = {'chromium': Chromium, 'firefox': Firefox, 'webkit': WebKit}
 
 
 class Page:
