@@ -1,0 +1,86 @@
+#!/usr/bin/python3
+"""Measures the web page in headless Chromium, from outside the program: the page is opened as
+the browser tests open it, the answers typed (12 dots, no keys held), and the canvas's drawing
+calls timed. Each frame begins by filling the whole field; the time between those fills is the
+frame period, and the first one after the third answer's Enter is the first frame. CPU is the
+user and system time of the browser's processes over the run, after a second of start-up.
+Usage: browser_bench.py PAGE_FOLDER SECONDS. Prints one line: median and 95th percentile of the
+frame period (ms), frames measured, the browser's CPU (% of one core), and the time from the
+third answer to the first frame (ms)."""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests',
+                                'support'))
+from browser_program import Page, end_with_this_process  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+# Time stamps of the Enter keys and of the fills of the whole field, from before the first
+# answer on.
+TIMING = '''
+window.benchTimes = {enter: [], frames: []};
+addEventListener('keydown', (event) => {
+  if (event.key === 'Enter') benchTimes.enter.push(performance.now());
+}, true);
+const fillRect = CanvasRenderingContext2D.prototype.fillRect;
+CanvasRenderingContext2D.prototype.fillRect = function(x, y, width, height) {
+  if (width === this.canvas.width && height === this.canvas.height) {
+    benchTimes.frames.push(performance.now());
+  }
+  return fillRect.call(this, x, y, width, height);
+};
+'''
+
+
+def browser_ticks():
+    """Clock ticks of user and system time of every Chromium process so far."""
+    ticks = 0
+    for pid in filter(str.isdigit, os.listdir('/proc')):
+        try:
+            with open(f'/proc/{pid}/stat') as file:
+                stat = file.read()
+        except OSError:
+            continue
+        name, fields = stat[stat.index('(') + 1:stat.rindex(')')], stat.rsplit(')', 1)[1].split()
+        if name.startswith('chrom') and name != 'chromedriver' and os.getpgid(int(pid)) == os.getpgrp():
+            ticks += int(fields[11]) + int(fields[12])
+    return ticks
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, max(0, int(share * len(ordered) + 0.999) - 1))]
+
+
+def median(values):
+    ordered = sorted(values)
+    middle = len(ordered) // 2
+    return ordered[middle] if len(ordered) % 2 else (ordered[middle - 1] + ordered[middle]) / 2
+
+
+def main():
+    end_with_this_process()
+    folder, seconds = sys.argv[1], float(sys.argv[2])
+    page = Page('chromium', 'file://' + folder + '/index.html', 1)
+    try:
+        page.run(TIMING)
+        page.keys([(down, Keys.ENTER if character == '\n' else character)
+                   for character in '400 300\nn\n12\n' for down in (True, False)])
+        time.sleep(1)
+        before, started = browser_ticks(), time.monotonic()
+        time.sleep(seconds)
+        ticks, elapsed = browser_ticks() - before, time.monotonic() - started
+        enter, frames = page.run('return [benchTimes.enter, benchTimes.frames]')
+    finally:
+        page.browser.quit()
+    # The frames of the measured run: those a second after the first on.
+    periods = [later - earlier for earlier, later in zip(frames, frames[1:])
+               if earlier >= frames[0] + 1000]
+    cpu = ticks / os.sysconf('SC_CLK_TCK') / elapsed * 100
+    print(f'{median(periods):.2f} {percentile(periods, 0.95):.2f} {len(periods)} {cpu:.2f} '
+          f'{frames[0] - enter[2]:.1f}')
+
+
+if __name__ == '__main__':
+    main()
