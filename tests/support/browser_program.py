@@ -347,6 +347,9 @@ def end_with_this_process():
 def main():
     end_with_this_process()
     browser, how, folder = sys.argv[1:4]
+    # A browser shows a missing page as an error page of its own, and the game never starts.
+    if not os.path.isfile(os.path.join(folder, 'index.html')):
+        raise SystemExit(f'no page in {folder}')
     address = serve_page(folder) if how == 'http' else 'file://' + folder + '/index.html'
     scale = int(os.environ.get('ORBITDOTS_BROWSER_SCALE', '1'))
     page = Page(browser, address, scale)
