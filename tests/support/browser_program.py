@@ -14,6 +14,7 @@ import ctypes
 import functools
 import glob
 import http.server
+import inspect
 import json
 import os
 import signal
@@ -28,6 +29,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
 # WebDriver's keys; the keypad's with NumLock on, and off, where they stand for other keys.
 KEYS = {
@@ -129,8 +131,14 @@ class WebKit(SeleniumBrowser):
         options = webdriver.WebKitGTKOptions()
         options.binary_location = glob.glob('/usr/lib/*/webkit2gtk-4.*/MiniBrowser')[0]
         options.add_argument('--automation')
-        super().__init__(webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
-                                             options=options))
+        # Selenium 4.10 and later (Debian 13 on) take the driver's path through a Service.
+        if 'service' in inspect.signature(webdriver.WebKitGTK).parameters:
+            driver = webdriver.WebKitGTK(service=WebKitService('/usr/bin/WebKitWebDriver'),
+                                         options=options)
+        else:
+            driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
+                                         options=options)
+        super().__init__(driver)
 
     def quit(self):
         try:
