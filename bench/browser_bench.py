@@ -13,8 +13,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests',
                                 'support'))
-from browser_program import Page, end_with_this_process  # noqa: E402
-from selenium.webdriver.common.keys import Keys  # noqa: E402
+from browser_program import Page, end_with_this_process, typing  # noqa: E402
 
 # Time stamps of the Enter keys and of the fills of the whole field, from before the first
 # answer on.
@@ -34,7 +33,8 @@ CanvasRenderingContext2D.prototype.fillRect = function(x, y, width, height) {
 
 
 def browser_ticks():
-    """Clock ticks of user and system time of every Chromium process so far."""
+    """Clock ticks of user and system time of every Chromium process of this one's process group
+    so far (one that ends meanwhile is left out)."""
     ticks = 0
     for pid in filter(str.isdigit, os.listdir('/proc')):
         try:
@@ -42,8 +42,11 @@ def browser_ticks():
                 stat = file.read()
         except OSError:
             continue
-        name, fields = stat[stat.index('(') + 1:stat.rindex(')')], stat.rsplit(')', 1)[1].split()
-        if name.startswith('chrom') and name != 'chromedriver' and os.getpgid(int(pid)) == os.getpgrp():
+        name = stat[stat.index('(') + 1:stat.rindex(')')]
+        # After the name: state, parent, process group, ...; user and system time 12th and 13th.
+        fields = stat[stat.rindex(')') + 1:].split()
+        if (name.startswith('chrom') and name != 'chromedriver'
+                and int(fields[2]) == os.getpgrp()):
             ticks += int(fields[11]) + int(fields[12])
     return ticks
 
@@ -65,8 +68,7 @@ def main():
     page = Page('chromium', 'file://' + folder + '/index.html', 1)
     try:
         page.run(TIMING)
-        page.keys([(down, Keys.ENTER if character == '\n' else character)
-                   for character in '400 300\nn\n12\n' for down in (True, False)])
+        page.keys(typing('400 300\nn\n12\n'))
         time.sleep(1)
         before, started = browser_ticks(), time.monotonic()
         time.sleep(seconds)

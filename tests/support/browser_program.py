@@ -161,16 +161,19 @@ class Firefox:
             ['firefox-esr', '--headless', '--no-remote', '--profile', self.profile.name,
              '--remote-debugging-port=0', '--window-size=1366,900'],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # Firefox writes the port it listens on into the profile once it does.
+        # Firefox writes the port it listens on into the profile once it does; until the file
+        # is whole, it does not parse.
         port_file = os.path.join(self.profile.name, 'WebDriverBiDiServer.json')
         deadline = time.monotonic() + 60
-        while not os.path.exists(port_file):
-            if self.process.poll() is not None or time.monotonic() > deadline:
-                raise SystemExit('firefox: no WebDriver BiDi port within 60 s')
-            time.sleep(0.1)
-        time.sleep(0.1)  # written whole by now
-        with open(port_file) as file:
-            port = json.load(file)['ws_port']
+        while True:
+            try:
+                with open(port_file) as file:
+                    port = json.load(file)['ws_port']
+                break
+            except (OSError, ValueError, KeyError):
+                if self.process.poll() is not None or time.monotonic() > deadline:
+                    raise SystemExit('firefox: no WebDriver BiDi port within 60 s')
+                time.sleep(0.1)
         # Firefox refuses a handshake that names an origin.
         self.socket = websocket.create_connection(f'ws://127.0.0.1:{port}/session',
                                                   suppress_origin=True)
@@ -233,6 +236,13 @@ def plain_value(remote):
 
 
 BROWSERS = {'chromium': Chromium, 'firefox': Firefox, 'webkit': WebKit}
+
+
+def typing(text):
+    """The key actions that type `text`: the Enter key at each line's end, since not every driver
+    takes a line feed for it."""
+    return [(down, Keys.ENTER if character == '\n' else character)
+            for character in text for down in (True, False)]
 
 
 class Page:
@@ -306,9 +316,7 @@ class Page:
         os.replace(path + '.new', path)
 
     def type_answers(self, typed):
-        # The Enter key at each line's end: not every driver takes a line feed for it.
-        self.keys([(down, Keys.ENTER if character == '\n' else character)
-                   for character in typed for down in (True, False)])
+        self.keys(typing(typed))
         # A pipe's end: Ctrl+D sends a last line that has no line end, and ends the input.
         control_d = [(True, Keys.CONTROL), (True, 'd'), (False, 'd'), (False, Keys.CONTROL)]
         self.keys(control_d * (1 if typed.endswith('\n') or not typed else 2))
