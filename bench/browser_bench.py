@@ -65,8 +65,9 @@ def median(values):
 def main():
     end_with_this_process()
     folder, seconds = sys.argv[1], float(sys.argv[2])
-    page = Page('chromium', 'file://' + folder + '/index.html', 1)
+    page = Page('chromium', 1)
     try:
+        page.open('file://' + folder + '/index.html')
         page.run(TIMING)
         page.keys(typing('400 300\nn\n12\n'))
         time.sleep(1)

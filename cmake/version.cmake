@@ -10,6 +10,8 @@
 #  ORBITDOTS_VERSION          the version every artifact carries;
 #  ORBITDOTS_DEVELOPMENT      whether it is a development build;
 #  ORBITDOTS_VERSION_DATE     a development build's date, the commit's (YYYY-MM-DD);
+#  ORBITDOTS_SOURCE_DATE      the time every file of the downloads is dated (seconds since 1970):
+#                             SOURCE_DATE_EPOCH where it is set, else the commit's time;
 #  ORBITDOTS_NUMERIC_VERSION  three numbers for Windows, which takes no letters: a release X.Y.Z
 #                             is X.Y.(100 Z); a development build after the release a.b.c is
 #                             a.b.(100 c + 1). Windows Installer compares only these three numbers,
@@ -53,21 +55,22 @@ function(orbitdots_numeric_version release step result)
     set(${result} "${major}.${minor}.${build}" PARENT_SCOPE)
 endfunction()
 
-# The commit's date (UTC) as YYYYMMDD and its hash, abbreviated to seven digits.
-function(orbitdots_commit date_result hash_result)
+# The commit's date (UTC) as YYYYMMDD, its hash, abbreviated to seven digits, and its time in
+# seconds since 1970; empty where git finds no commit.
+function(orbitdots_commit date_result hash_result time_result)
     find_program(ORBITDOTS_GIT git)
     execute_process(
         COMMAND "${CMAKE_COMMAND}" -E env TZ=UTC "${ORBITDOTS_GIT}" -C "${orbitdots_source}" log -1
-                "--format=%cd %H" --date=format-local:%Y%m%d
+                "--format=%cd %H %ct" --date=format-local:%Y%m%d
         OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed
         ERROR_QUIET)
-    if(failed OR NOT commit MATCHES "^([0-9]+) ([0-9a-f]+)$")
-        message(FATAL_ERROR "This development build takes its version from its git commit, and "
-                            "git finds none here; set ORBITDOTS_VERSION=X.Y.Z to build a release")
+    if(failed OR NOT commit MATCHES "^([0-9]+) ([0-9a-f]+) ([0-9]+)$")
+        return()
     endif()
     set(${date_result} "${CMAKE_MATCH_1}" PARENT_SCOPE)
     string(SUBSTRING "${CMAKE_MATCH_2}" 0 7 hash)
     set(${hash_result} "${hash}" PARENT_SCOPE)
+    set(${time_result} "${CMAKE_MATCH_3}" PARENT_SCOPE)
 endfunction()
 
 # Only from the environment: a cached value would outlive the build that asked for it.
@@ -78,13 +81,22 @@ string(REPLACE "," ";" orbitdots_top "${orbitdots_top}")
 list(GET orbitdots_top 0 orbitdots_top_version)
 list(GET orbitdots_top 1 orbitdots_top_distribution)
 
+orbitdots_commit(orbitdots_date orbitdots_hash orbitdots_commit_time)
+set(ORBITDOTS_SOURCE_DATE "$ENV{SOURCE_DATE_EPOCH}")
+if(NOT ORBITDOTS_SOURCE_DATE)
+    set(ORBITDOTS_SOURCE_DATE "${orbitdots_commit_time}")
+endif()
+
 if(ORBITDOTS_VERSION)
     orbitdots_check_release("${ORBITDOTS_VERSION}")
     set(ORBITDOTS_DEVELOPMENT FALSE)
     orbitdots_numeric_version("${ORBITDOTS_VERSION}" 0 ORBITDOTS_NUMERIC_VERSION)
 elseif(orbitdots_top_distribution STREQUAL "UNRELEASED")
     set(ORBITDOTS_DEVELOPMENT TRUE)
-    orbitdots_commit(orbitdots_date orbitdots_hash)
+    if(NOT orbitdots_hash)
+        message(FATAL_ERROR "This development build takes its version from its git commit, and "
+                            "git finds none here; set ORBITDOTS_VERSION=X.Y.Z to build a release")
+    endif()
     set(ORBITDOTS_VERSION "${orbitdots_top_version}~dev+git${orbitdots_date}.${orbitdots_hash}")
     string(REGEX REPLACE "^(....)(..)(..)$" "\\1-\\2-\\3" ORBITDOTS_VERSION_DATE
            "${orbitdots_date}")

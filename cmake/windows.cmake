@@ -19,12 +19,15 @@ add_link_options(-Wl,--no-insert-timestamp)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
 set(ORBITDOTS_SDL_DLL "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/SDL.dll")
 file(MAKE_DIRECTORY "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+# (strip dates the copy SOURCE_DATE_EPOCH, not the time it runs.)
 execute_process(
-    COMMAND "${CMAKE_STRIP}" --strip-debug -o "${ORBITDOTS_SDL_DLL}" "${SDL_PREFIX}/bin/SDL.dll"
+    COMMAND "${CMAKE_COMMAND}" -E env "SOURCE_DATE_EPOCH=${ORBITDOTS_SOURCE_DATE}"
+            "${CMAKE_STRIP}" --strip-debug -o "${ORBITDOTS_SDL_DLL}" "${SDL_PREFIX}/bin/SDL.dll"
     COMMAND_ERROR_IS_FATAL ANY)
 
 # The zip has no folders of its own: the program sits at its top.
 set(CMAKE_INSTALL_BINDIR "." CACHE PATH "Where the program goes in the zip")
 
-set(ORBITDOTS_SDL_SOURCE_VERSION "" CACHE STRING
-    "The version of Debian's SDL 1.2 source package that SDL.dll is built from")
+# The version of Debian's SDL 1.2 source package that SDL.dll is built from, as its build noted.
+file(READ "${ORBITDOTS_WINDOWS_SDL}/source-version" ORBITDOTS_SDL_SOURCE_VERSION)
+string(STRIP "${ORBITDOTS_SDL_SOURCE_VERSION}" ORBITDOTS_SDL_SOURCE_VERSION)

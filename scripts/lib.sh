@@ -65,26 +65,13 @@ debian_release() {
     )
 }
 
-# Makes the Korean code-page locales that the console tests run the program in, when missing
-# (glibc lists ko_KR.CP949 as ko_KR.cp949). Needs the locales package.
-ensure_korean_locales() {
-    local charmap
-    for charmap in CP949 EUC-KR; do
-        local listed="ko_KR.$(echo "$charmap" | tr -d '-' | tr '[:upper:]' '[:lower:]')"
-        if ! locale -a | grep -qx "$listed"; then
-            echo "Making the locale ko_KR.$charmap" >&2
-            as_root localedef -i ko_KR -f "$charmap" "ko_KR.$charmap"
-        fi
-    done
-}
-
-# What building the program needs.
-PROGRAM_PACKAGES=(g++ cmake make pkg-config libsdl1.2-dev)
+# What building the program needs: CMake with Ninja, which its presets build with.
+PROGRAM_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev)
 
 # What the tests need beyond that: GoogleTest, a real X server with a way to press keys (XTEST)
 # and read the window back, a Wayland compositor (sway) with a way to find windows (jq over its
 # IPC) and read them back (grim) and what the tests' virtual keyboard is built with, and the
-# Korean locales' sources.
+# Korean locales' sources (the tests' fixture makes the locales).
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev sway jq grim
     libwayland-dev libxkbcommon-dev locales)
 # GNOME's compositor with Xwayland, for the check that the program opens a native Wayland window
@@ -102,6 +89,8 @@ COMPAT_PACKAGE=libsdl1.2-compat
 
 # What making the Debian package needs: dpkg-shlibdeps and dpkg-buildflags (dpkg-dev).
 PACKAGE_PACKAGES=(dpkg-dev)
+# What comparing two builds of the release needs to show a difference.
+REPRODUCIBLE_PACKAGES=(diffoscope-minimal)
 
 # What checking the package needs: lintian, man to render the manual page, and the validators of
 # desktop entries and AppStream metadata.
@@ -126,49 +115,92 @@ web_supported() {
     available emscripten
 }
 
-# The packages of a browser of the tests (chromium, firefox, webkit), on one line.
-browser_packages() {
-    case "$1" in
-    chromium) echo "${CHROMIUM_PACKAGES[*]}" ;;
-    firefox) echo "${FIREFOX_PACKAGES[*]}" ;;
-    webkit) echo "${WEBKIT_PACKAGES[*]}" ;;
-    esac
+# Starts a private display server as the tests' fixtures start theirs (tests/support/daemon and
+# display-server: x, or wayland [SCALE]), for the benchmark and the screenshot, in FOLDER, and puts
+# what its clients need into this shell's environment. `tests/support/daemon stop FOLDER` ends it;
+# so does the end of the script that started it.
+start_display() {
+    local folder="$1" line
+    shift
+    "$ORBITDOTS_ROOT/tests/support/daemon" start "$folder" \
+        "$ORBITDOTS_ROOT/tests/support/display-server" "$@"
+    while read -r line; do
+        case "$line" in
+        ready) break ;;
+        *=*) export "${line?}" ;;
+        *) unset "$line" ;;
+        esac
+    done <"$folder/output"
 }
 
-# Prints the browsers of the tests whose packages the release has, one a line, and says on
-# standard error which it has not.
-browsers_available() {
-    local browser package missing
-    for browser in chromium firefox webkit; do
+# What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-dev)
+
+# The packages of those of the named browsers of the tests (chromium, firefox, webkit) that the
+# release has, one a line; says on standard error which it has not.
+browser_test_packages() {
+    local browser package missing packages
+    for browser in "$@"; do
+        case "$browser" in
+        chromium) packages=("${CHROMIUM_PACKAGES[@]}") ;;
+        firefox) packages=("${FIREFOX_PACKAGES[@]}") ;;
+        webkit) packages=("${WEBKIT_PACKAGES[@]}") ;;
+        esac
         missing=""
-        for package in $(browser_packages "$browser"); do
+        for package in "${packages[@]}"; do
             available "$package" || missing="$missing $package"
         done
         if [ -z "$missing" ]; then
-            echo "$browser"
+            printf '%s\n' "${packages[@]}"
         else
             echo "Debian $(debian_release) has no$missing: the page is not tested in $browser" >&2
         fi
     done
 }
 
-# What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.
-FUZZ_PACKAGES=(clang libclang-rt-dev)
-
-# What every package is made under, so that one commit gives the same bytes on every machine,
-# in every folder, at any time: umask 022, UTC, the C locale with UTF-8, and every timestamp
-# clamped to SOURCE_DATE_EPOCH, which is the last commit's date unless it is set already.
-reproducible_environment() {
-    umask 022
-    export TZ=UTC LC_ALL=C.UTF-8
-    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-        ensure_packages git
-        SOURCE_DATE_EPOCH=$(git -C "$ORBITDOTS_ROOT" log -1 --format=%ct)
+# Every package that a part of the suite needs, one a line (the one place that says so): whole,
+# quick or another-release (scripts/test), or release (scripts/release, which builds the tests
+# too). What the release lacks, it says; the tests that need it are left out there.
+packages_for() {
+    local part="$1"
+    printf '%s\n' "${PROGRAM_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+    [ "$part" != quick ] || return 0
+    printf '%s\n' "${PACKAGE_PACKAGES[@]}"
+    ! web_supported || printf '%s\n' "${WEB_PACKAGES[@]}"
+    if [ "$part" = release ]; then
+        printf '%s\n' "${WINDOWS_PACKAGES[@]}"
+        return 0
     fi
-    export SOURCE_DATE_EPOCH
+    available_of "$COMPAT_PACKAGE"
+    ! sdl2_over_sdl3 || printf '%s\n' "${GNOME_PACKAGES[@]}"
+    printf '%s\n' "${PACKAGE_TEST_PACKAGES[@]}"
+    if web_supported; then
+        printf '%s\n' "${BROWSER_TEST_PACKAGES[@]}"
+        if [ "$part" = another-release ]; then
+            browser_test_packages chromium
+        else
+            browser_test_packages chromium firefox webkit
+        fi
+    fi
+    [ "$part" = whole ] || return 0
+    printf '%s\n' "${WINDOWS_PACKAGES[@]}" "${REPRODUCIBLE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+    if wine_available; then
+        printf '%s\n' "${WINE_PACKAGES[@]}"
+    fi
 }
 
-build_jobs() { nproc 2>/dev/null || echo 2; }
+# Newer emscriptens build their system libraries when they first compile (emscripten 6, on
+# testing: minutes). A program built as the page is, once, while the packages are installed,
+# leaves them built for the suite.
+warm_emscripten() {
+    web_supported || return 0
+    local work
+    work=$(mktemp -d)
+    echo 'int main() { return 0; }' >"$work/warm.cpp"
+    em++ -O3 -sASYNCIFY -sEXIT_RUNTIME "$work/warm.cpp" -o "$work/warm.js" >/dev/null 2>&1 ||
+        echo "emscripten could not build a program; the web build will say why" >&2
+    rm -rf "$work"
+}
 
 # The version that the build gives every artifact (cmake/version.cmake): this commit's.
 project_version() {
@@ -181,11 +213,11 @@ ICON_SIZES=(48 64 128 256)
 # What cross-building the Windows zip and installer needs: the mingw-w64 compiler (POSIX
 # threads), dpkg-source (with xz) to unpack SDL's Debian source package, msitools' wixl, and
 # faketime to hold wixl's clock; unzip to check the zip.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake make pkg-config dpkg-dev xz-utils wixl
-    msitools faketime unzip)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix make dpkg-dev xz-utils wixl msitools faketime
+    unzip)
 # What running the Windows program and its tests needs: 64-bit Wine (which testing lacks at
 # times: it waits in unstable).
-WINE_PACKAGES=(wine wine64 xvfb xauth)
+WINE_PACKAGES=(wine wine64)
 
 # Whether the release has Wine to run the Windows program with.
 wine_available() {
@@ -194,10 +226,11 @@ wine_available() {
 
 # The SDL 1.2 that the Windows program ships with: Debian's source package, this version (apt
 # checks its checksums) from the suite that has it, whatever release the machine runs (Debian
-# 13 has no classic SDL 1.2), cross-built once into build/windows-sdl/<version>/prefix.
+# 13 has no classic SDL 1.2), cross-built once into build/windows-sdl/prefix, where the windows
+# preset finds it; the prefix notes the version in source-version.
 WINDOWS_SDL_VERSION="1.2.15+dfsg2-8"
 WINDOWS_SDL_SUITE="bookworm"
-WINDOWS_SDL_PREFIX="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION/prefix"
+WINDOWS_SDL_PREFIX="$ORBITDOTS_ROOT/build/windows-sdl/prefix"
 
 # The URI of the Debian archive that the machine's apt uses, deb.debian.org when none is found.
 debian_mirror() {
@@ -230,12 +263,13 @@ SOURCES
 # Cross-builds SDL 1.2 for 64-bit Windows, unless that version is built already: video only,
 # with the console left to the program (--disable-stdio-redirect) and as a DLL only.
 ensure_windows_sdl() {
-    local work="$ORBITDOTS_ROOT/build/windows-sdl/$WINDOWS_SDL_VERSION"
-    # No build path and no time stamp in the DLL, like the program (a build with other flags is
-    # made anew).
+    local work="$ORBITDOTS_ROOT/build/windows-sdl/work"
+    # No build path and no time stamp in the DLL, like the program (a build with other flags or
+    # of another version is made anew).
     local flags=(CFLAGS="-g -O2 -ffile-prefix-map=$work=." LDFLAGS=-Wl,--no-insert-timestamp)
     if [ -f "$WINDOWS_SDL_PREFIX/bin/SDL.dll" ] &&
-        [ "$(cat "$WINDOWS_SDL_PREFIX/build-flags" 2>/dev/null)" = "${flags[*]}" ]; then
+        [ "$(cat "$WINDOWS_SDL_PREFIX/build-flags" 2>/dev/null)" = "${flags[*]}" ] &&
+        [ "$(cat "$WINDOWS_SDL_PREFIX/source-version" 2>/dev/null)" = "$WINDOWS_SDL_VERSION" ]; then
         return 0
     fi
     echo "Cross-building SDL $WINDOWS_SDL_VERSION for Windows" >&2
@@ -248,7 +282,7 @@ ensure_windows_sdl() {
         ./configure --host=x86_64-w64-mingw32 --prefix="$WINDOWS_SDL_PREFIX.partial" "${flags[@]}" \
             --disable-static --disable-stdio-redirect --disable-audio --disable-joystick \
             --disable-cdrom --disable-directx >"$work/configure.log" 2>&1 &&
-        make -j"$(build_jobs)" >"$work/make.log" 2>&1 &&
+        make -j"$(nproc)" >"$work/make.log" 2>&1 &&
         make install >"$work/install.log" 2>&1 &&
         install -D -m 644 COPYING "$WINDOWS_SDL_PREFIX.partial/share/doc/SDL/COPYING") || {
         echo "SDL's cross-build failed; logs in $work" >&2
@@ -258,30 +292,9 @@ ensure_windows_sdl() {
     sed -i "s|$WINDOWS_SDL_PREFIX.partial|$WINDOWS_SDL_PREFIX|" \
         "$WINDOWS_SDL_PREFIX.partial/lib/pkgconfig/sdl.pc" "$WINDOWS_SDL_PREFIX.partial/bin/sdl-config"
     echo "${flags[*]}" >"$WINDOWS_SDL_PREFIX.partial/build-flags"
+    echo "$WINDOWS_SDL_VERSION" >"$WINDOWS_SDL_PREFIX.partial/source-version"
+    rm -rf "$WINDOWS_SDL_PREFIX"
     mv "$WINDOWS_SDL_PREFIX.partial" "$WINDOWS_SDL_PREFIX"
-}
-
-# The project's own Wine prefix under build/, quiet, without the Mono and Gecko installers.
-export_wine_environment() {
-    export WINEPREFIX="$ORBITDOTS_ROOT/build/wine"
-    export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
-}
-
-# Starts the prefix's wineserver to stay, with its background services. Wine's background
-# processes inherit the output of the wine process that starts them: started here, with none,
-# they hold no test's output open, and each test's wine finds them running.
-start_wine() {
-    export_wine_environment
-    mkdir -p "$WINEPREFIX"
-    # Fails when the prefix's server runs already, which is as good.
-    wineserver -p </dev/null >/dev/null 2>&1 || true
-    wine wineboot --init </dev/null >/dev/null 2>&1
-}
-
-stop_wine() {
-    export_wine_environment
-    wineserver -k 2>/dev/null || true
 }
 
 # What cross-building for arm64 and running it here needs: Debian's cross toolchain, qemu's user

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "console_text.h"
 #include "coord.h"
+#include "expected_texts.h"
 #include "playfield.h"
 #include "video_fixture.h"
 
@@ -18,10 +18,6 @@ class CoordTest : public ::testing::Test {
         screen = &surface;
     }
     void TearDown() override { screen = nullptr; }
-
-    static std::string lines(Text first, Text second) {
-        return consoleText(first) + "\n" + consoleText(second) + "\n";
-    }
 
     SDL_Surface surface{};
 };
@@ -42,7 +38,7 @@ TEST_F(CoordTest, InvalidXIsResetWithTwoLinesAndYGoesUnchecked) {
     for (const auto& [x, y, expectedY] : {std::tuple{793, 0, 0}, {-1, 10, 10}, {900, 700, 700}}) {
         CoutCapture out;
         expectAt(Coord(x, y), 0, expectedY);
-        EXPECT_EQ(out.text(), lines(Text::InvalidX, Text::ResetX)) << x << "," << y;
+        EXPECT_EQ(out.text(), kXCorrected) << x << "," << y;
     }
 }
 
@@ -50,7 +46,7 @@ TEST_F(CoordTest, InvalidYIsResetWithTwoLines) {
     for (const auto& [x, y] : {std::pair{5, 593}, {5, -1}}) {
         CoutCapture out;
         expectAt(Coord(x, y), 5, 0);
-        EXPECT_EQ(out.text(), lines(Text::InvalidY, Text::ResetY)) << x << "," << y;
+        EXPECT_EQ(out.text(), kYCorrected) << x << "," << y;
     }
 }
 

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "console_text.h"
 #include "dialogue.h"
+#include "expected_texts.h"
 
 namespace {
 
@@ -35,15 +35,12 @@ Answers answered(const std::string& typed) {
 TEST(KeyGuide, FourLinesAndAnEmptyOne) {
     std::ostringstream out;
     writeKeyGuide(out);
-    EXPECT_EQ(out.str(), consoleText(Text::HelpMove) + "\n" + consoleText(Text::HelpSpeed) + "\n" +
-                             consoleText(Text::HelpInertia) + "\n" + consoleText(Text::HelpRadius) +
-                             "\n\n");
+    EXPECT_EQ(out.str(), kKeyGuide);
 }
 
 TEST(Dialogue, AsksEachQuestionOnceWithoutLineEnds) {
     const Conversation run = converse("100 200\nq1n\n13\n-1\n12\n");
-    EXPECT_EQ(run.output, consoleText(Text::AskPosition) + consoleText(Text::AskInertia) +
-                              consoleText(Text::AskDotCount));
+    EXPECT_EQ(run.output, kPrompts);
 }
 
 TEST(Dialogue, WellFormedAnswers) {
@@ -95,9 +92,7 @@ TEST(Dialogue, UnreadablePositionCostsItsLineAndBothNumbersAreReadAgain) {
         ASSERT_TRUE(run.answers) << typed;
         EXPECT_EQ(run.answers->x1, 5) << typed;
         EXPECT_EQ(run.answers->y1, 6) << typed;
-        EXPECT_EQ(run.output, consoleText(Text::AskPosition) + consoleText(Text::AskInertia) +
-                                  consoleText(Text::AskDotCount))
-            << "re-reads are silent";
+        EXPECT_EQ(run.output, kPrompts) << "re-reads are silent";
     }
 }
 

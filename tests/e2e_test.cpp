@@ -18,6 +18,7 @@
 #include "frame_oracle.h"
 #include "program_under_test.h"
 #include "session.h"
+#include "wait.h"
 
 namespace {
 
@@ -62,7 +63,6 @@ class RealWindowTest : public ::testing::Test {
     explicit RealWindowTest(int scale = 1) : session(startSession(scale)) {}
 
     void SetUp() override {
-        waitForLastWineDesktopToEnd();
         ASSERT_TRUE(session->ready()) << "the session did not start. " << session->startFailure();
         ASSERT_TRUE(oracle.ready()) << "the dummy video driver did not start";
     }
@@ -76,17 +76,15 @@ class RealWindowTest : public ::testing::Test {
         program = startProgram(environment, answers);
         // The runtime may replace its first window while it sets the mode: wait for one that
         // shows a frame.
-        const auto deadline = Clock::now() + kPatience;
-        while (Clock::now() < deadline && program->runsFor(20ms)) {
+        waitUntil(kPatience, [this] {
             const std::optional<WindowId> found = session->findWindow(800, 600);
             if (found && session->capture(*found).find(kRed)) {
                 window = *found;
-                break;
             }
-        }
+            return window != 0 || !program->runsFor(0ms);
+        });
         ASSERT_NE(window, 0U) << "no 800 x 600 window with a first frame; errors: "
                               << program->errors();
-        session->pointAt(window);
     }
 
     void press(const std::string& keysym) {
@@ -137,16 +135,22 @@ class RealWindowTest : public ::testing::Test {
     Sample readAfter(const Sample& from, int frames) {
         int counted = 0;
         Sample last = from;
-        const auto deadline = Clock::now() + kPatience;
-        while (counted < frames && Clock::now() < deadline && last.phase) {
-            const Sample next = read();
-            if (next.phase) {
-                // Reads further apart than a turn count fewer frames than there were, never
-                // more, so the wait is never cut short.
-                counted += framesBetween(*last.phase, *next.phase);
-                last = next;
-            }
-        }
+        waitUntil(
+            kPatience,
+            [&] {
+                if (counted >= frames || !last.phase) {
+                    return true;
+                }
+                const Sample next = read();
+                if (next.phase) {
+                    // Reads further apart than a turn count fewer frames than there were, never
+                    // more, so the wait is never cut short.
+                    counted += framesBetween(*last.phase, *next.phase);
+                    last = next;
+                }
+                return false;
+            },
+            0ms);
         EXPECT_GE(counted, frames) << "the program did not show " << frames << " more frames";
         return last;
     }
@@ -154,11 +158,14 @@ class RealWindowTest : public ::testing::Test {
     // Reads the window until it shows a still frame, passing over frames in which the dot wraps
     // around.
     Sample readStillFrame() {
-        Sample sample = read();
-        const auto deadline = Clock::now() + kPatience;
-        while (!sample.phase && Clock::now() < deadline) {
-            sample = read();
-        }
+        Sample sample;
+        waitUntil(
+            kPatience,
+            [&] {
+                sample = read();
+                return sample.phase.has_value();
+            },
+            0ms);
         EXPECT_TRUE(sample.phase) << "the window shows no frame that the frame step draws";
         return sample;
     }
@@ -170,22 +177,28 @@ class RealWindowTest : public ::testing::Test {
     int checkPairsOfReads(const Sample& after, int pairs, Check check) {
         int accepted = 0;
         Sample from;
-        const auto deadline = Clock::now() + kPatience;
-        while (accepted < pairs && Clock::now() < deadline && after.phase) {
-            const Sample to = read();
-            if (!to.phase) {
-                continue;
-            }
-            const std::optional<int> frames =
-                from.phase ? framesApart(from, to) : std::optional<int>{};
-            if (frames && *frames > 0 && check(from, to, *frames)) {
-                ++accepted;
-            }
-            // Counted modulo a turn, a difference of one frame or more is never too many.
-            if (framesBetween(*after.phase, *to.phase) > 0) {
-                from = to;
-            }
-        }
+        waitUntil(
+            kPatience,
+            [&] {
+                if (accepted >= pairs || !after.phase) {
+                    return true;
+                }
+                const Sample to = read();
+                if (!to.phase) {
+                    return false;
+                }
+                const std::optional<int> frames =
+                    from.phase ? framesApart(from, to) : std::optional<int>{};
+                if (frames && *frames > 0 && check(from, to, *frames)) {
+                    ++accepted;
+                }
+                // Counted modulo a turn, a difference of one frame or more is never too many.
+                if (framesBetween(*after.phase, *to.phase) > 0) {
+                    from = to;
+                }
+                return false;
+            },
+            0ms);
         return accepted;
     }
 
@@ -209,7 +222,7 @@ class RealWindowTest : public ::testing::Test {
         EXPECT_FALSE(session->windowRemains(800, 600, 10s)) << "the window is still there";
     }
 
-    std::unique_ptr<Session> session;
+    std::unique_ptr<WindowSession> session;
     FrameOracle oracle;
     std::unique_ptr<ChildProcess> program;
     WindowId window = 0;
@@ -229,17 +242,18 @@ TEST_F(RealWindowTest, StartFramesAreExactlyThoseTheFrameStepDraws) {
 
 TEST_F(RealWindowTest, TheWindowIsNamedAfterTheGameAndCarriesItsIcon) {
     ASSERT_NO_FATAL_FAILURE(start("400 300\nn\n1\n", 1));
-    EXPECT_EQ(session->windowName(window), "orbitdots");
+    const WindowLabels labels = session->labels(window);
+    EXPECT_EQ(labels.title, "orbitdots");
     if (!session->windowsCarryIcons()) {
         // A Wayland window names its application instead, and desktops find the icon of the
         // desktop entry of that name.
-        EXPECT_EQ(session->applicationId(window), "orbitdots");
+        EXPECT_EQ(labels.applicationId, "orbitdots");
         return;
     }
     // The SDL2-based runtime sets no icon name (SDL 2 has none); desktops then show the name.
-    const std::string iconName = session->iconName(window);
-    EXPECT_TRUE(iconName == "orbitdots" || iconName.empty()) << "icon name " << iconName;
-    EXPECT_EQ(session->iconCentre(window), std::optional<unsigned long>{kRed})
+    EXPECT_TRUE(labels.iconName == "orbitdots" || labels.iconName.empty())
+        << "icon name " << labels.iconName;
+    EXPECT_EQ(labels.iconCentre, std::optional<unsigned long>{kRed})
         << "no icon, or not the game's: the red dot sits at its centre";
 }
 
@@ -263,11 +277,14 @@ TEST_F(RealWindowTest, PassingTheRightEdgeComesBackAtTheLeft) {
     ASSERT_NO_FATAL_FAILURE(start("780 300\nn\n0\n", 0));
     press("Right");
     Sample sample = exactRead();
-    const auto deadline = Clock::now() + kPatience;
-    while (sample.x >= 100 && Clock::now() < deadline) {
-        sample = exactRead();
-        ASSERT_EQ(sample.y, 300);
-    }
+    waitUntil(
+        kPatience,
+        [&] {
+            sample = exactRead();
+            EXPECT_EQ(sample.y, 300);
+            return sample.x < 100 || sample.y != 300;
+        },
+        0ms);
     release("Right");
     EXPECT_LT(sample.x, 100) << "moving right from 780, the dot never came in at the left";
 }
@@ -277,14 +294,17 @@ TEST_F(RealWindowTest, HeldPageUpWidensTheOrbitToItsLimit) {
     press("Prior");
     radius = kMaxRadius;
     std::optional<int> phase;
-    const auto deadline = Clock::now() + kPatience;
-    while (!phase && Clock::now() < deadline) {
-        // Only a picture that is wide enough is worth comparing with the frames at radius 200.
-        const Sample sample = capture();
-        if (orbitExtent(sample) >= kMaxRadius) {
-            phase = oracle.phaseShown(sample.shot, dots, radius);
-        }
-    }
+    waitUntil(
+        kPatience,
+        [&] {
+            // Only a picture that is wide enough is worth comparing with the frames at radius 200.
+            const Sample sample = capture();
+            if (orbitExtent(sample) >= kMaxRadius) {
+                phase = oracle.phaseShown(sample.shot, dots, radius);
+            }
+            return phase.has_value();
+        },
+        0ms);
     release("Prior");
     EXPECT_TRUE(phase) << "the orbit never reached radius 200 exactly";
     const Sample after = exactRead();
@@ -328,9 +348,8 @@ TEST_F(RealWindowTest, CommaAnswerAndYesGiveThePositionAndInertia) {
     EXPECT_EQ(first.x, 100);
     EXPECT_EQ(first.y, 200);
     press("Right");
-    const auto deadline = Clock::now() + kPatience;
-    while (capture().x < 104 && Clock::now() < deadline) {
-    }
+    waitUntil(
+        kPatience, [this] { return capture().x >= 104; }, 0ms);
     release("Right");
     // Without the key the dot keeps one velocity, the same in every pair of reads.
     int velocity = 0;
@@ -375,9 +394,8 @@ TEST_P(KeypadInertiaTest, KeypadTwoKeepsTheDotMovingAndKeypadOneStopsIt) {
     readAfter(exactRead(), 2);
     release("KP_2");
     press("Right");
-    const auto deadline = Clock::now() + kPatience;
-    while (capture().x == 300 && Clock::now() < deadline) {
-    }
+    waitUntil(
+        kPatience, [this] { return capture().x != 300; }, 0ms);
     release("Right");
     // Nothing is held now: with inertia on, the dot keeps moving.
     const Sample released = readAfter(readStillFrame(), 1);
@@ -429,7 +447,7 @@ using RealWindowOnPosixTest = RealWindowTest;
 // a crash nor a hang. (The program notices within a frame or two.)
 TEST_F(RealWindowOnPosixTest, LosingTheDisplayEndsTheRunWithStatusOne) {
     ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
-    session->killServer();
+    ASSERT_TRUE(session->killServer()) << "this session's server cannot be killed";
     const Ending ending = program->wait(10s);
     EXPECT_EQ(ending.kind, Ending::Kind::Exited) << "errors: " << program->errors();
     EXPECT_EQ(ending.code, 1);

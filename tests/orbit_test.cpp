@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "input.h"
@@ -19,16 +18,7 @@ class OrbitTest : public DummyVideoTest {
         EXPECT_TRUE(squareIs(x, y, 7, kBlackPixel)) << "no dot at " << x << "," << y;
     }
 
-    static std::vector<Uint32> picture() {
-        const auto width = static_cast<size_t>(screen->w);
-        std::vector<Uint32> pixels(width * static_cast<size_t>(screen->h));
-        SDL_LockSurface(screen);
-        for (int y = 0; y < screen->h; ++y) {
-            std::memcpy(&pixels[static_cast<size_t>(y) * width], rowOf(y), width * sizeof(Uint32));
-        }
-        SDL_UnlockSurface(screen);
-        return pixels;
-    }
+    static std::vector<unsigned long> picture() { return SurfacePixels().shot().pixels; }
 
     Input input;
 };
@@ -168,7 +158,7 @@ TEST_F(OrbitTest, RadiusZeroStacksEveryDotUnderTheRedOne) {
 TEST_F(OrbitTest, AFullTurnTakes120Frames) {
     Scene scene(400, 300, 12);
     frame(scene);
-    const std::vector<Uint32> first = picture();
+    const std::vector<unsigned long> first = picture();
     for (int i = 1; i < 120; ++i) {
         frame(scene);
     }

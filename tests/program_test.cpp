@@ -11,11 +11,10 @@
 #include <csignal>
 #include <cstddef>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "console_text.h"
 #include "program_under_test.h"
+#include "wait.h"
 
 namespace {
 
@@ -84,20 +83,14 @@ std::string shownOn(const ChildProcess& terminal) {
 // Whether the terminal shows `text` within `timeout`.
 bool showsWithin(ChildProcess& terminal, const std::string& text,
                  std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!contains(shownOn(terminal), text)) {
-        if (!terminal.runsFor(10ms) || std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-    }
-    return true;
+    waitUntil(
+        timeout, [&] { return contains(shownOn(terminal), text) || !terminal.runsFor(0ms); }, 10ms);
+    return contains(shownOn(terminal), text);
 }
 
 // A prompt as a terminal shows it: its last blank may be drawn by moving the cursor instead.
-std::string shownPrompt(Text prompt) {
-    std::string shown = consoleText(prompt);
-    shown.pop_back();
-    return shown;
+std::string shownPrompt(const std::string& prompt) {
+    return prompt.substr(0, prompt.size() - 1);
 }
 
 // Types an answer and presses Enter until the terminal shows what follows it. Wine's console
@@ -106,10 +99,13 @@ std::string shownPrompt(Text prompt) {
 // dialogue passes over blank lines.
 void answer(ChildProcess& terminal, const std::string& typed, const std::string& next) {
     terminal.type(typed);
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    do {
-        terminal.type("\r");
-    } while (!showsWithin(terminal, next, 1s) && std::chrono::steady_clock::now() < deadline);
+    waitUntil(
+        60s,
+        [&] {
+            terminal.type("\r");
+            return showsWithin(terminal, next, 1s);
+        },
+        0ms);
     EXPECT_TRUE(contains(shownOn(terminal), next))
         << "the terminal does not show: " << next << "\nit shows:\n"
         << shownOn(terminal);
@@ -119,16 +115,16 @@ void answer(ChildProcess& terminal, const std::string& typed, const std::string&
 // other letters: they must reach it as UTF-16. Each answer is typed once its prompt shows.
 TEST(Program, ATerminalShowsTheKoreanTextsAndCtrlCEndsTheRun) {
     auto terminal = startProgramOnTerminal(kHeadless);
-    ASSERT_TRUE(showsWithin(*terminal, shownPrompt(Text::AskPosition), 60s)) << shownOn(*terminal);
-    answer(*terminal, "793 0", shownPrompt(Text::AskInertia));
-    answer(*terminal, "n", shownPrompt(Text::AskDotCount));
-    answer(*terminal, "0", consoleText(Text::ResetX));
+    ASSERT_TRUE(showsWithin(*terminal, shownPrompt(kAskPosition), 60s)) << shownOn(*terminal);
+    answer(*terminal, "793 0", shownPrompt(kAskInertia));
+    answer(*terminal, "n", shownPrompt(kAskDotCount));
+    answer(*terminal, "0", kResetX);
     terminal->type("\x03");
     const Ending ending = terminal->wait(60s);
     EXPECT_EQ(ending.kind, Ending::Kind::Exited);
     EXPECT_EQ(ending.code, 0);
-    for (const Text line : {Text::HelpMove, Text::HelpSpeed, Text::HelpRadius, Text::InvalidX}) {
-        EXPECT_TRUE(contains(shownOn(*terminal), consoleText(line) + "\n")) << consoleText(line);
+    for (const std::string& line : {kHelpMove, kHelpSpeed, kHelpRadius, kInvalidX}) {
+        EXPECT_TRUE(contains(shownOn(*terminal), line + "\n")) << line;
     }
 }
 
@@ -174,7 +170,7 @@ TEST(Program, KoreanCodePageConsolesGetEveryTextInCp949) {
         const auto ended = startProgram(environment, "");
         EXPECT_EQ(ended->wait(60s).code, 1) << locale;
         EXPECT_EQ(ended->output(), inCp949(kGuideAndFirstPrompt + "\n")) << locale;
-        EXPECT_EQ(ended->errors(), inCp949("입력이 끝나 프로그램을 종료합니다.\n")) << locale;
+        EXPECT_EQ(ended->errors(), inCp949(kEndOfInput + "\n")) << locale;
     }
 }
 
@@ -184,7 +180,7 @@ TEST(Program, TypedAnswersThatNeedReReadingStillStartTheRun) {
          {"100,900\nn\n0\n", "100, 900\nn\n0\n", "yes\n100 900\nyes\n3\n",
           "abc\n100 900\nq1n\nabc\n13\n-1\n12\n", "99999999999 5\n100 900\nn\n99999999999\n4\n"}) {
         const auto program = runUntilCtrlC(kHeadless, typed, kYCorrected);
-        EXPECT_FALSE(contains(program->output(), consoleText(Text::InvalidX))) << typed;
+        EXPECT_FALSE(contains(program->output(), kInvalidX)) << typed;
     }
 }
 
@@ -195,7 +191,7 @@ TEST(Program, EndOfInputDuringTheDialogueEndsWithStatusOne) {
         const Ending ending = program->wait(60s);
         EXPECT_EQ(ending.kind, Ending::Kind::Exited) << "for input: '" << typed << "'";
         EXPECT_EQ(ending.code, 1) << "for input: '" << typed << "'";
-        EXPECT_EQ(program->errors(), consoleText(Text::EndOfInput) + "\n");
+        EXPECT_EQ(program->errors(), kEndOfInput + "\n");
     }
 }
 
@@ -216,9 +212,8 @@ TEST(Program, NoDisplayEndsWithAClearLineAndStatusOne) {
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back(), '\n');
     const std::string line = errors.substr(errors.rfind('\n', errors.size() - 2) + 1);
-    const std::string reason = consoleText(Text::VideoInitFailed);
-    ASSERT_EQ(line.substr(0, reason.size()), reason) << errors;
-    EXPECT_GT(line.size(), reason.size() + 1) << "the reason follows";
+    ASSERT_EQ(line.substr(0, kVideoInitFailed.size()), kVideoInitFailed) << errors;
+    EXPECT_GT(line.size(), kVideoInitFailed.size() + 1) << "the reason follows";
 }
 
 TEST(Program, StartsAtThe32BitLimitsRunClean) {
@@ -241,10 +236,10 @@ TEST(ProgramOnPosix, NoDisplayLeavesTheTerminalAsItWas) {
     std::vector<std::string> environment = kNoDisplay;
     environment.emplace_back("TERM=xterm");
     auto terminal = startProgramOnTerminal(environment);
-    ASSERT_TRUE(showsWithin(*terminal, shownPrompt(Text::AskPosition), 60s)) << shownOn(*terminal);
-    answer(*terminal, "100 200", shownPrompt(Text::AskInertia));
-    answer(*terminal, "n", shownPrompt(Text::AskDotCount));
-    answer(*terminal, "0", consoleText(Text::VideoInitFailed));
+    ASSERT_TRUE(showsWithin(*terminal, shownPrompt(kAskPosition), 60s)) << shownOn(*terminal);
+    answer(*terminal, "100 200", shownPrompt(kAskInertia));
+    answer(*terminal, "n", shownPrompt(kAskDotCount));
+    answer(*terminal, "0", kVideoInitFailed);
     EXPECT_EQ(terminal->wait(60s).code, 1);
     EXPECT_EQ(terminal->output().find('\x1b'), std::string::npos)
         << "control sequences on the terminal: " << terminal->output();

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "console_text.h"
+#include "expected_texts.h"
 #include "input.h"
 #include "playfield.h"
 #include "scene.h"
@@ -49,7 +49,7 @@ TEST_F(SteeredDotTest, HeldRightMovesOnePixelPerFrameAtSpeedOne) {
 TEST_F(SteeredDotTest, InvalidStartIsCorrectedWithItsConsoleLines) {
     CoutCapture out;
     Scene scene(793, 0, 0);
-    EXPECT_EQ(out.text(), consoleText(Text::InvalidX) + "\n" + consoleText(Text::ResetX) + "\n");
+    EXPECT_EQ(out.text(), kXCorrected);
     runFrames(scene, input, 1);
     expectRedDotAt(0, 0);
 }

@@ -1,23 +1,37 @@
 #!/usr/bin/python3
-"""The web page as the program under test: one headless browser with the page open, driven as a
-person would. What comes on standard input is typed into the page's console (Ctrl+D at its end,
-as a pipe ends); the page's standard output and error come out on this one's; it ends with the
-page's exit status. Meanwhile the test's BrowserSession asks for the window, its pixels and keys
-over a Unix socket in ORBITDOTS_BROWSER_FOLDER, one command a connection:
-  window -> "yes" or "no"      title -> the page's title    icon -> the name of its icon
-  capture PATH -> "done" (the canvas's pixels as a PPM)     press KEY, release KEY -> "done"
+"""The web page in a browser, for the tests:
+
+  browser_program.py serve BROWSER SCALE FOLDER
+      One browser (chromium, firefox or webkit) with the screen at SCALE, shared by the tests as a
+      CTest fixture: it answers on the Unix socket FOLDER/socket, one command a connection, and
+      prints "ready" once it does. WebKit's X server is the one that ORBITDOTS_X_FOLDER's
+      display-server announced.
+  browser_program.py serve-page FOLDER
+      A static web server on the loopback for the page in FOLDER: prints the page's address as
+      ADDRESS=..., then "ready".
+  browser_program.py play BROWSER_FOLDER PAGE
+      The program under test: opens PAGE (a file:// address, or the folder of a serve-page whose
+      address to take) afresh in the browser of BROWSER_FOLDER, types what comes on standard
+      input into the page's console (Ctrl+D at its end, as a pipe ends), copies the page's
+      standard output and error to its own, and ends with the page's exit status.
+
+The browser's commands, each a line, each answered with one:
+  scale -> the screen's scale       blank -> "done" (no page, no key held, NumLock off)
+  open ADDRESS -> "done" (the page afresh, blank first)
+  type TEXT -> "done" (TEXT as a JSON string)     console -> [output, errors, status] as JSON
+  window -> "yes" or "no"           title -> the page's title      icon -> the name of its icon
+  capture PATH -> "done" (the canvas's pixels as a PPM)   press KEY, release KEY -> "done"
   numlock -> "on" or "off"
-Keys are named as X names them. Usage: browser_program.py BROWSER file|http PAGE_FOLDER, the
-page opened by its file:// address or from a static server on the loopback. BROWSER: chromium,
-firefox or webkit."""
+Keys are named as X names them."""
 import ctypes
-import functools
 import glob
 import http.server
 import inspect
+import io
 import json
 import os
 import signal
+import socket
 import socketserver
 import subprocess
 import sys
@@ -87,6 +101,9 @@ class SeleniumBrowser:
                 chain.key_up(key)
         chain.perform()
 
+    def release_keys(self):
+        ActionChains(self.driver).reset_actions()
+
     def canvas_png(self):
         return self.driver.find_element('id', 'canvas').screenshot_as_png
 
@@ -109,23 +126,16 @@ class Chromium(SeleniumBrowser):
 
 
 class WebKit(SeleniumBrowser):
-    """WebKitGTK's MiniBrowser through WebKitWebDriver, in an X server of its own: WebKitGTK has
-    no headless mode."""
+    """WebKitGTK's MiniBrowser through WebKitWebDriver, in the X server that ORBITDOTS_X_FOLDER's
+    display-server runs: WebKitGTK has no headless mode."""
 
     def __init__(self, scale):
         if scale != 1:
             raise SystemExit('webkit: tested at a device pixel ratio of 1 only')
-        read_end, write_end = os.pipe()
-        self.display = subprocess.Popen(
-            ['Xvfb', '-displayfd', str(write_end), '-screen', '0', '1400x1000x24', '-nolisten',
-             'tcp', '-noreset'], pass_fds=[write_end], stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as display:
-            number = display.readline().strip()
-        if not number:
-            raise SystemExit('webkit: Xvfb did not start')
-        os.environ['DISPLAY'] = ':' + number
+        with open(os.path.join(os.environ['ORBITDOTS_X_FOLDER'], 'output')) as announced:
+            for line in announced.read().split():
+                if line.startswith('DISPLAY='):
+                    os.environ['DISPLAY'] = line[len('DISPLAY='):]
         # Without compositing, screenshots show the page as it is drawn.
         os.environ['WEBKIT_DISABLE_COMPOSITING_MODE'] = '1'
         options = webdriver.WebKitGTKOptions()
@@ -139,13 +149,6 @@ class WebKit(SeleniumBrowser):
             driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver',
                                          options=options)
         super().__init__(driver)
-
-    def quit(self):
-        try:
-            super().quit()
-        finally:
-            self.display.kill()
-            self.display.wait()
 
 
 class Firefox:
@@ -211,6 +214,9 @@ class Firefox:
             'actions': [{'type': 'keyDown' if down else 'keyUp', 'value': key}
                         for down, key in actions]}]})
 
+    def release_keys(self):
+        self.call('input.releaseActions', {'context': self.context})
+
     def canvas_png(self):
         raise RuntimeError('firefox: no screenshots at other densities')
 
@@ -246,16 +252,28 @@ def typing(text):
 
 
 class Page:
-    """The browser with the page open; one command to the browser at a time."""
+    """A browser with one page at a time open in it; one command to the browser at a time."""
 
-    def __init__(self, browser, address, scale):
+    def __init__(self, browser, scale):
         if browser not in BROWSERS:
             raise SystemExit(f'no such browser: {browser}')
         self.lock = threading.Lock()
         self.browser = BROWSERS[browser](scale)
         self.scale = scale
         self.num_lock = False
-        self.browser.open(address)
+
+    def blank(self):
+        """No page, and no key held: the page before ends."""
+        with self.lock:
+            self.browser.release_keys()
+            self.num_lock = False
+            self.browser.open('about:blank')
+
+    def open(self, address):
+        """The page afresh."""
+        self.blank()
+        with self.lock:
+            self.browser.open(address)
 
     def run(self, script):
         with self.lock:
@@ -265,22 +283,36 @@ class Page:
         with self.lock:
             self.browser.keys(actions)
 
-    def command(self, words):
-        if words[0] == 'window':
+    def command(self, line):
+        word, _, rest = line.partition(' ')
+        if word == 'scale':
+            return str(self.scale)
+        if word == 'blank':
+            self.blank()
+            return 'done'
+        if word == 'open':
+            self.open(rest)
+            return 'done'
+        if word == 'type':
+            self.type_answers(json.loads(rest))
+            return 'done'
+        if word == 'console':
+            return json.dumps(self.run(CONSOLE))
+        if word == 'window':
             running = self.run("return document.documentElement.dataset.game === 'running'")
             return 'yes' if running else 'no'
-        if words[0] == 'title':
+        if word == 'title':
             return self.run('return document.title')
-        if words[0] == 'icon':
+        if word == 'icon':
             return self.run(
                 "return document.querySelector('link[rel=icon]').href.split('/').pop()"
                 ".replace(/[.]svg$/, '')")
-        if words[0] == 'capture':
-            self.capture(words[1])
+        if word == 'capture':
+            self.capture(rest)
             return 'done'
-        if words[0] in ('press', 'release'):
-            return self.key(words[0] == 'press', words[1])
-        if words[0] == 'numlock':
+        if word in ('press', 'release'):
+            return self.key(word == 'press', rest)
+        if word == 'numlock':
             return 'on' if self.num_lock else 'off'
         return 'unknown command'
 
@@ -305,7 +337,6 @@ class Page:
         else:
             # What the screen shows, each game pixel scale x scale of the screen's.
             from PIL import Image
-            import io
             with self.lock:
                 png = self.browser.canvas_png()
             picture = Image.open(io.BytesIO(png)).convert('RGB')
@@ -322,32 +353,93 @@ class Page:
         self.keys(control_d * (1 if typed.endswith('\n') or not typed else 2))
 
 
-def serve_session(page, folder):
+def serve(browser, scale, folder):
+    page = Page(browser, int(scale))
+
     class Handler(socketserver.StreamRequestHandler):
         def handle(self):
-            words = self.rfile.readline().decode().split()
+            line = self.rfile.readline().decode().rstrip('\n')
             try:
-                answer = page.command(words) if words else 'no command'
+                answer = page.command(line) if line else 'no command'
             except Exception as error:  # the test sees the browser's own words
                 answer = f'failed: {error}'.replace('\n', ' ')
             self.wfile.write(answer.encode() + b'\n')
 
-    server = socketserver.ThreadingUnixStreamServer(os.path.join(folder, 'socket'), Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
+    path = os.path.join(folder, 'socket')
+    with socketserver.ThreadingUnixStreamServer(path, Handler) as server:
+        # The fixture's end (SIGTERM) ends the browser too.
+        signal.signal(signal.SIGTERM, lambda *_: threading.Thread(target=server.shutdown).start())
+        print('ready', flush=True)
+        try:
+            server.serve_forever()
+        finally:
+            page.browser.quit()
+            os.unlink(path)
 
 
 def serve_page(folder):
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-    handler.log_message = lambda *args: None
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return f'http://127.0.0.1:{server.server_address[1]}/index.html'
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def __init__(self, *arguments, **options):
+            super().__init__(*arguments, directory=folder, **options)
+
+        def log_message(self, *_):
+            pass
+
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+    print(f'ADDRESS=http://127.0.0.1:{server.server_address[1]}/index.html')
+    print('ready', flush=True)
+    server.serve_forever()
+
+
+def fail(message):
+    """Ends the program under test with a status that the page never gives."""
+    print(message, file=sys.stderr)
+    sys.exit(125)
+
+
+def ask(folder, command):
+    """The browser's answer to one command."""
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as connection:
+        connection.connect(os.path.join(folder, 'socket'))
+        connection.sendall(command.encode() + b'\n')
+        answer = connection.makefile('rb').readline().decode().rstrip('\n')
+    if answer.startswith('failed: ') or not answer:
+        fail(f'the browser of {folder}, asked to {command.split()[0]}: {answer or "no answer"}')
+    return answer
+
+
+def page_address(page):
+    """A file:// address as it is; a serve-page's folder gives the address it announced."""
+    if page.startswith('file://'):
+        # A browser shows a missing page as an error page of its own, and the game never starts.
+        if not os.path.isfile(page[len('file://'):]):
+            fail(f'no page at {page}')
+        return page
+    with open(os.path.join(page, 'output')) as announced:
+        for line in announced.read().split():
+            if line.startswith('ADDRESS='):
+                return line[len('ADDRESS='):]
+    fail(f'no address in {page}/output')
+
+
+def play(folder, page):
+    ask(folder, 'open ' + page_address(page))
+    ask(folder, 'type ' + json.dumps(sys.stdin.read()))
+    written = ['', '']
+    while True:
+        out, err, status = json.loads(ask(folder, 'console'))
+        for stream, text, index in ((sys.stdout, out, 0), (sys.stderr, err, 1)):
+            stream.buffer.write(text[len(written[index]):].encode())
+            stream.flush()
+            written[index] = text
+        if status is not None:
+            return int(status)
+        time.sleep(0.02)
 
 
 def end_with_this_process():
-    """The browser and its driver end with this process, and this process with the test that
-    started it, however either ends: the tests kill a program that is still running."""
+    """The browser and its driver end with this process, and this process with the program that
+    started it, however either ends (for a browser of this process's own, as the benchmark's)."""
     pr_set_pdeathsig = 1
     ctypes.CDLL(None, use_errno=True).prctl(pr_set_pdeathsig, signal.SIGKILL)
     os.setpgrp()
@@ -361,34 +453,16 @@ def end_with_this_process():
 
 
 def main():
-    end_with_this_process()
-    browser, how, folder = sys.argv[1:4]
-    # A browser shows a missing page as an error page of its own, and the game never starts.
-    if not os.path.isfile(os.path.join(folder, 'index.html')):
-        raise SystemExit(f'no page in {folder}')
-    address = serve_page(folder) if how == 'http' else 'file://' + folder + '/index.html'
-    scale = int(os.environ.get('ORBITDOTS_BROWSER_SCALE', '1'))
-    page = Page(browser, address, scale)
-    # The process tests have no session.
-    folder = os.environ.get('ORBITDOTS_BROWSER_FOLDER')
-    session = serve_session(page, folder) if folder else None
-    try:
-        page.type_answers(sys.stdin.read())
-        written = ['', '']
-        while True:
-            out, err, status = page.run(CONSOLE)
-            for stream, text, index in ((sys.stdout, out, 0), (sys.stderr, err, 1)):
-                stream.buffer.write(text[len(written[index]):].encode())
-                stream.flush()
-                written[index] = text
-            if status is not None:
-                return int(status)
-            time.sleep(0.02)
-    finally:
-        if session:
-            session.shutdown()
-            os.unlink(os.path.join(folder, 'socket'))
-        page.browser.quit()
+    command, arguments = sys.argv[1], sys.argv[2:]
+    if command == 'serve':
+        serve(*arguments)
+    elif command == 'serve-page':
+        serve_page(*arguments)
+    elif command == 'play':
+        return play(*arguments)
+    else:
+        raise SystemExit(f'no such command: {command}')
+    return 0
 
 
 if __name__ == '__main__':

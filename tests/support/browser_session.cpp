@@ -14,32 +14,29 @@ constexpr WindowId kCanvas = 1;
 
 }  // namespace
 
-BrowserSession::BrowserSession(int outputScale) : scale(outputScale) {
-    char name[] = "/tmp/orbitdots-browser-XXXXXX";
-    if (mkdtemp(name) != nullptr) {
-        folder = name;
+BrowserSession::BrowserSession(int scale) {
+    const char* folder = std::getenv("ORBITDOTS_BROWSER_FOLDER");
+    socketPath = folder != nullptr ? std::string(folder) + "/socket" : "";
+    const std::string served = ask("scale");
+    if (served != std::to_string(scale)) {
+        failure = "the browser of " + socketPath + " shows the page at scale '" + served +
+                  "', not " + std::to_string(scale);
+    } else if (ask("blank") != "done") {
+        failure = "the browser of " + socketPath + " cannot leave the page before";
     }
 }
 
 BrowserSession::~BrowserSession() {
-    if (!folder.empty()) {
-        std::system(("rm -rf '" + folder + "'").c_str());
-    }
-}
-
-std::vector<std::string> BrowserSession::environment() const {
-    return {"ORBITDOTS_BROWSER_FOLDER=" + folder,
-            "ORBITDOTS_BROWSER_SCALE=" + std::to_string(scale)};
+    static_cast<void>(ask("blank"));
 }
 
 std::string BrowserSession::ask(const std::string& command) const {
     sockaddr_un address{};
-    const std::string path = folder + "/socket";
-    if (path.size() >= sizeof address.sun_path) {
+    if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path) {
         return {};
     }
     address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, path.size());
+    socketPath.copy(address.sun_path, socketPath.size());
     const int connection = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     std::string answer;
     if (connection >= 0 &&
@@ -66,7 +63,7 @@ std::optional<WindowId> BrowserSession::findWindow(int width, int height) {
 }
 
 Screenshot BrowserSession::capture(WindowId /*window*/) {
-    const std::string path = folder + "/canvas.ppm";
+    const std::string path = pictures.path() + "/canvas.ppm";
     if (ask("capture " + path) != "done") {
         return {};
     }
@@ -80,19 +77,16 @@ bool BrowserSession::pressKey(const std::string& keysym) {
 }
 
 bool BrowserSession::releaseKey(const std::string& keysym) {
-    // A page that has ended holds no keys any more.
-    const std::string answer = ask("release " + keysym);
-    return answer == "done" || answer.empty();
+    return ask("release " + keysym) == "done";
 }
 
 bool BrowserSession::numLockOn() {
     return ask("numlock") == "on";
 }
 
-std::string BrowserSession::windowName(WindowId /*window*/) {
-    return ask("title");
-}
-
-std::string BrowserSession::applicationId(WindowId /*window*/) {
-    return ask("icon");
+WindowLabels BrowserSession::labels(WindowId /*window*/) {
+    WindowLabels labels;
+    labels.title = ask("title");
+    labels.applicationId = ask("icon");
+    return labels;
 }

@@ -3,44 +3,47 @@
 #include <string>
 
 #include "session.h"
+#include "temporary_folder.h"
 
-// The web page in a headless browser as a session: the program under test is then
-// tests/support/browser_program.py, which opens the page in the browser, types the answers into
-// its console and ends with its exit status; the session reaches the same page through that
-// program's socket in its folder. Its window is the canvas, read back as the page holds it, or at
-// an output scale, as the screen shows it. Keys are WebDriver's, on the canvas, which has the
-// keyboard once the game starts; NumLock is a state of the session, off at its start.
-class BrowserSession : public Session {
+// The web page in a browser as a session. The browser is a fixture's, shared by the tests, and
+// answers through the socket in its folder (ORBITDOTS_BROWSER_FOLDER); the program under test is
+// tests/support/browser_program.py, which opens the page afresh there, types the answers into its
+// console and ends with its exit status. The session's window is the page's canvas, read back as
+// the page holds it, or at the screen's scale, as the screen shows it. Keys are WebDriver's, on
+// the canvas, which has the keyboard once the game starts; NumLock is a state of the browser's,
+// off when the page opens.
+class BrowserSession : public WindowSession {
   public:
-    explicit BrowserSession(int outputScale = 1);
+    // `scale`: the screen's scale that the browser must have. The session starts and ends with no
+    // page in the browser: no game from an earlier test can pass for the program's.
+    explicit BrowserSession(int scale = 1);
     ~BrowserSession() override;
     BrowserSession(const BrowserSession&) = delete;
     BrowserSession& operator=(const BrowserSession&) = delete;
 
-    bool ready() const override { return !folder.empty(); }
-    // The page's tab cannot be taken from under it: the tests that would are not registered.
-    void killServer() override {}
-    std::vector<std::string> environment() const override;
+    bool ready() const override { return failure.empty(); }
+    std::string startFailure() const override { return failure; }
+    std::vector<std::string> environment() const override { return {}; }
 
     std::optional<WindowId> findWindow(int width, int height) override;
     Screenshot capture(WindowId window) override;
 
-    void pointAt(WindowId /*window*/) override {}
     [[nodiscard]] bool pressKey(const std::string& keysym) override;
     [[nodiscard]] bool releaseKey(const std::string& keysym) override;
     bool numLockOn() override;
 
-    std::string windowName(WindowId window) override;
+    // The page's title, and the name of its icon, which the browser shows on its tab.
+    WindowLabels labels(WindowId window) override;
     bool windowsCarryIcons() const override { return false; }
-    std::string iconName(WindowId /*window*/) override { return {}; }
-    std::optional<unsigned long> iconCentre(WindowId /*window*/) override { return {}; }
-    // The name of the page's icon, which the browser shows on its tab.
-    std::string applicationId(WindowId window) override;
+
+    // The browser is the fixture's, and stays.
+    [[nodiscard]] bool killServer() override { return false; }
 
   private:
-    // The page's answer to one command; empty while no page is open.
+    // The browser's answer to one command; empty where it gave none.
     std::string ask(const std::string& command) const;
 
-    int scale;
-    std::string folder;
+    std::string socketPath;
+    TemporaryFolder pictures{"browser"};
+    std::string failure;
 };

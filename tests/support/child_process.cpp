@@ -6,13 +6,15 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
+
+#include "wait.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 std::string temporaryFile(const char* tag) {
     std::string path = std::string("/tmp/orbitdots-test-") + tag + "-XXXXXX";
@@ -32,7 +34,11 @@ std::string readFile(const std::string& path) {
 
 [[noreturn]] void becomeChild(const std::vector<std::string>& argv,
                               const std::vector<std::string>& environment, int inputFd,
-                              const std::string& outputPath, const std::string& errorPath) {
+                              const std::string& outputPath, const std::string& errorPath,
+                              bool ownGroup) {
+    if (ownGroup) {
+        setsid();
+    }
     dup2(inputFd, STDIN_FILENO);
     const int out = open(outputPath.c_str(), O_WRONLY | O_TRUNC);
     const int err = open(errorPath.c_str(), O_WRONLY | O_TRUNC);
@@ -61,8 +67,8 @@ std::string readFile(const std::string& path) {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv,
                            const std::vector<std::string>& environment, const std::string& input,
-                           bool keepInputOpen)
-    : outputPath(temporaryFile("out")), errorPath(temporaryFile("err")) {
+                           Options options)
+    : group(options.ownGroup), outputPath(temporaryFile("out")), errorPath(temporaryFile("err")) {
     // The child may end before it has read all its input.
     static_cast<void>(signal(SIGPIPE, SIG_IGN));
     int pipeFds[2];
@@ -72,7 +78,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
     pid = fork();
     if (pid == 0) {
         close(pipeFds[1]);
-        becomeChild(argv, environment, pipeFds[0], outputPath, errorPath);
+        becomeChild(argv, environment, pipeFds[0], outputPath, errorPath, group);
     }
     close(pipeFds[0]);
     inputFd = pipeFds[1];
@@ -80,16 +86,17 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv,
         close(inputFd);
         inputFd = -1;
     }
-    if (!keepInputOpen && inputFd >= 0) {
+    if (!options.keepInputOpen && inputFd >= 0) {
         close(inputFd);
         inputFd = -1;
     }
 }
 
 ChildProcess::~ChildProcess() {
-    if (pid > 0 && !ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+    if (group) {
+        stop();
+    } else {
+        kill();
     }
     if (inputFd >= 0) {
         close(inputFd);
@@ -99,8 +106,24 @@ ChildProcess::~ChildProcess() {
 }
 
 void ChildProcess::sendSignal(int signal) const {
-    if (pid > 0 && !ended) {
-        kill(pid, signal);
+    // A group outlives its leader: what the leader started is still signalled once it has ended.
+    if (pid > 0 && group) {
+        ::kill(-pid, signal);
+    } else if (pid > 0 && !ended()) {
+        ::kill(pid, signal);
+    }
+}
+
+void ChildProcess::kill() {
+    sendSignal(SIGKILL);
+    wait(5s);
+}
+
+void ChildProcess::stop() {
+    sendSignal(SIGTERM);
+    if (wait(5s).kind == Ending::Kind::StillRunning || group) {
+        sendSignal(SIGKILL);
+        wait(5s);
     }
 }
 
@@ -112,27 +135,18 @@ void ChildProcess::type(const std::string& text) {
 }
 
 Ending ChildProcess::wait(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    Ending ending = endedAs;
-    while (pid > 0 && !ended) {
-        int status = 0;
-        const pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) {
-            ended = true;
-            if (WIFEXITED(status)) {
-                ending = {Ending::Kind::Exited, WEXITSTATUS(status)};
-            } else {
-                ending = {Ending::Kind::Signalled, WTERMSIG(status)};
+    waitUntil(
+        timeout,
+        [this] {
+            int status = 0;
+            if (pid > 0 && !ended() && waitpid(pid, &status, WNOHANG) == pid) {
+                endedAs = WIFEXITED(status) ? Ending{Ending::Kind::Exited, WEXITSTATUS(status)}
+                                            : Ending{Ending::Kind::Signalled, WTERMSIG(status)};
             }
-            endedAs = ending;
-            break;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return ending;
+            return pid <= 0 || ended();
+        },
+        10ms);
+    return endedAs;
 }
 
 bool ChildProcess::runsFor(std::chrono::milliseconds period) {
@@ -140,19 +154,15 @@ bool ChildProcess::runsFor(std::chrono::milliseconds period) {
 }
 
 bool ChildProcess::outputEndsWithin(const std::string& text, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    bool running = true;
-    while (true) {
+    const auto endsWithText = [this, &text] {
         const std::string out = output();
-        if (out.size() >= text.size() &&
-            out.compare(out.size() - text.size(), text.size(), text) == 0) {
-            return true;
-        }
-        if (!running || std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        running = runsFor(std::chrono::milliseconds(10));
-    }
+        return out.size() >= text.size() &&
+               out.compare(out.size() - text.size(), text.size(), text) == 0;
+    };
+    // Once it has ended, its output is what it is.
+    waitUntil(
+        timeout, [&] { return endsWithText() || !runsFor(0ms); }, 10ms);
+    return endsWithText();
 }
 
 std::string ChildProcess::output() const {

@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -13,44 +12,26 @@
 #include "playfield.h"
 #include "scene.h"
 #include "video.h"
+#include "video_fixture.h"
 
 namespace {
 
-constexpr unsigned long kRgbMask = 0xFFFFFF;
 constexpr unsigned long kRed = 0xFF0000;
 constexpr int kDegreesPerTurn = 360;
 // The longest move of a frame: each velocity component stays within -50 ... 50.
 constexpr int kLongestMove = 50;
 
-// A pixel of the surface as a shot has it; the surface must be locked.
-unsigned long surfacePixel(int x, int y) {
-    const auto* row =
-        static_cast<const Uint8*>(screen->pixels) + static_cast<std::ptrdiff_t>(y) * screen->pitch;
-    Uint32 pixel = 0;
-    std::memcpy(&pixel, row + static_cast<std::ptrdiff_t>(x) * sizeof pixel, sizeof pixel);
-    return pixel & kRgbMask;
-}
-
-bool surfaceRowIs(const Screenshot& shot, int y) {
-    for (int x = 0; x < shot.width; ++x) {
-        if (surfacePixel(x, y) != shot.at(x, y)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool surfaceIs(const Screenshot& shot) {
     if (shot.width != screen->w || shot.height != screen->h) {
         return false;
     }
-    SDL_LockSurface(screen);
-    bool same = true;
-    for (int y = 0; y < shot.height && same; ++y) {
-        same = surfaceRowIs(shot, y);
+    const SurfacePixels pixels;
+    for (int y = 0; y < shot.height; ++y) {
+        if (!pixels.rowIs(shot, y)) {
+            return false;
+        }
     }
-    SDL_UnlockSurface(screen);
-    return same;
+    return true;
 }
 
 // Draws the frame step with the steered dot still at (x, y) before the wrap-around.
@@ -149,20 +130,10 @@ std::optional<int> FrameOracle::phaseShown(const Screenshot& shot, int DotNum, i
 }
 
 Screenshot FrameOracle::frame(int x, int y, int DotNum, int radius, int angle) const {
-    Screenshot shot;
     if (!started || !drawFrame(x, y, DotNum, radius, angle)) {
-        return shot;
+        return {};
     }
-    shot.width = screen->w;
-    shot.height = screen->h;
-    SDL_LockSurface(screen);
-    for (int row = 0; row < shot.height; ++row) {
-        for (int column = 0; column < shot.width; ++column) {
-            shot.pixels.push_back(surfacePixel(column, row));
-        }
-    }
-    SDL_UnlockSurface(screen);
-    return shot;
+    return SurfacePixels().shot();
 }
 
 int framesBetween(int fromPhase, int toPhase) {

@@ -8,12 +8,8 @@
 
 #include "screenshot.h"
 
-// A window of a session, as the session names it.
-using WindowId = unsigned long;
-
-// A private desktop session for the real-window tests, with no user's settings: an X server
-// (XSession), or a Wayland compositor (WaylandSession). It ends with the object. Keys pressed in
-// it do not repeat: a held key stays one press, as the frame loop reads it.
+// A private desktop session for the real-window tests, with no user's settings: an X server, a
+// Wayland compositor, GNOME's, or a browser with the web page. It ends with the object.
 class Session {
   public:
     Session() = default;
@@ -22,24 +18,39 @@ class Session {
     Session& operator=(const Session&) = delete;
 
     virtual bool ready() const = 0;
-    // Why the session is not ready, in its server's own words where it has any.
-    virtual std::string startFailure() const { return {}; }
-    // Ends the display server at once, as when a session crashes. Nothing else may be asked of
-    // the session then.
-    virtual void killServer() = 0;
+    // Why the session is not ready, in its server's own words.
+    virtual std::string startFailure() const = 0;
     // What a program needs in its environment to show its windows in this session
     // ("NAME=value", or "NAME" to remove a variable).
     virtual std::vector<std::string> environment() const = 0;
+};
 
-    // A visible top-level window of this size, if there is one now.
+// A window of a session, as the session names it.
+using WindowId = unsigned long;
+
+// What a window is known by on the desktop.
+struct WindowLabels {
+    std::string title;
+    // X's icon name and the colour (0xRRGGBB) at the centre of the window's icon, where windows
+    // carry icons.
+    std::string iconName;
+    std::optional<unsigned long> iconCentre;
+    // The application's id, through which desktops find the icon where windows carry none.
+    std::string applicationId;
+};
+
+// A session whose windows the tests can find, read and type into: X (XSession), Wayland
+// (WaylandSession), the page in a browser (BrowserSession). Keys pressed in it do not repeat: a
+// held key stays one press, as the frame loop reads it.
+class WindowSession : public Session {
+  public:
+    // A visible top-level window of this size, if there is one now; it gets the keyboard.
     virtual std::optional<WindowId> findWindow(int width, int height) = 0;
     virtual Screenshot capture(WindowId window) = 0;
     // Whether a window of this size is still there after `timeout`: a client's windows go away
     // once the session has noticed that the client ended.
     bool windowRemains(int width, int height, std::chrono::milliseconds timeout);
 
-    // Gives the window the keyboard's input, where the session does not already.
-    virtual void pointAt(WindowId window) = 0;
     // Each returns once the session has handled the key, so the program's next look at its
     // events finds it. False if the session has no such key. Keys are named as X names their
     // symbols: "Right", "KP_Add", "Prior", ...
@@ -48,20 +59,17 @@ class Session {
     // Whether NumLock is on: the keypad then sends digits.
     virtual bool numLockOn() = 0;
 
-    // The window's title; empty where it has none.
-    virtual std::string windowName(WindowId window) = 0;
-    // Whether windows carry icons here: X windows do, Wayland's carry the application's id
-    // instead, and desktops find the icon through it.
+    virtual WindowLabels labels(WindowId window) = 0;
+    // Whether windows carry icons here: X windows do; Wayland's and the page's carry the
+    // application's id instead.
     virtual bool windowsCarryIcons() const = 0;
-    // The window's icon name; empty where it has none.
-    virtual std::string iconName(WindowId window) = 0;
-    // The colour (0xRRGGBB) at the centre of the window's icon, if it has one.
-    virtual std::optional<unsigned long> iconCentre(WindowId window) = 0;
-    // The application's id that a Wayland window carries; empty where there is none.
-    virtual std::string applicationId(WindowId window) = 0;
+
+    // Ends the display server at once, as when a session crashes; false where the session cannot.
+    // Nothing else may be asked of the session then.
+    [[nodiscard]] virtual bool killServer() = 0;
 };
 
-// The session the test run asks for: the web page in a browser where ORBITDOTS_BROWSER names one,
-// Wayland where ORBITDOTS_SESSION is "wayland", X otherwise.
-// `scale`: a Wayland output's scale, as on a HiDPI display; X has none.
-std::unique_ptr<Session> startSession(int scale = 1);
+// The session the test run asks for: the web page in a browser where ORBITDOTS_SESSION is
+// "browser", Wayland where it is "wayland", X otherwise. `scale`: the screen's scale, as on a
+// HiDPI display, for Wayland and the browser; X has none.
+std::unique_ptr<WindowSession> startSession(int scale = 1);

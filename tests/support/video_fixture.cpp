@@ -42,24 +42,53 @@ void DummyVideoTest::releaseAll() {
     std::memset(state, 0, static_cast<size_t>(count));
 }
 
-const Uint8* DummyVideoTest::rowOf(int y) {
-    return static_cast<const Uint8*>(screen->pixels) +
-           static_cast<std::ptrdiff_t>(y) * screen->pitch;
+SurfacePixels::SurfacePixels() {
+    SDL_LockSurface(screen);
 }
 
-Uint32 DummyVideoTest::pixelAt(int x, int y) {
-    SDL_LockSurface(screen);
-    Uint32 value = 0;
-    std::memcpy(&value, rowOf(y) + static_cast<std::ptrdiff_t>(x) * sizeof value, sizeof value);
+SurfacePixels::~SurfacePixels() {
     SDL_UnlockSurface(screen);
+}
+
+Uint32 SurfacePixels::at(int x, int y) const {
+    const auto* row =
+        static_cast<const Uint8*>(screen->pixels) + static_cast<std::ptrdiff_t>(y) * screen->pitch;
+    Uint32 value = 0;
+    std::memcpy(&value, row + static_cast<std::ptrdiff_t>(x) * sizeof value, sizeof value);
     return value;
 }
 
+bool SurfacePixels::rowIs(const Screenshot& shot, int y) const {
+    for (int x = 0; x < shot.width; ++x) {
+        if (at(x, y) != shot.at(x, y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Screenshot SurfacePixels::shot() const {
+    Screenshot shot{screen->w, screen->h, {}};
+    shot.pixels.reserve(static_cast<std::size_t>(shot.width) *
+                        static_cast<std::size_t>(shot.height));
+    for (int y = 0; y < shot.height; ++y) {
+        for (int x = 0; x < shot.width; ++x) {
+            shot.pixels.push_back(at(x, y));
+        }
+    }
+    return shot;
+}
+
+Uint32 DummyVideoTest::pixelAt(int x, int y) {
+    return SurfacePixels().at(x, y);
+}
+
 bool DummyVideoTest::squareIs(int x, int y, int side, Uint32 colour) {
+    const SurfacePixels pixels;
     for (int py = y; py < y + side; ++py) {
         for (int px = x; px < x + side; ++px) {
             const bool onSurface = px >= 0 && py >= 0 && px < screen->w && py < screen->h;
-            if (onSurface && pixelAt(px, py) != colour) {
+            if (onSurface && pixels.at(px, py) != colour) {
                 return false;
             }
         }
@@ -68,11 +97,5 @@ bool DummyVideoTest::squareIs(int x, int y, int side, Uint32 colour) {
 }
 
 int DummyVideoTest::countPixels(Uint32 colour) {
-    int count = 0;
-    for (int y = 0; y < screen->h; ++y) {
-        for (int x = 0; x < screen->w; ++x) {
-            count += pixelAt(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
+    return SurfacePixels().shot().count(colour);
 }

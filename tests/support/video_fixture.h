@@ -8,6 +8,8 @@
 #include <streambuf>
 #include <vector>
 
+#include "screenshot.h"
+
 constexpr Uint32 kWhitePixel = 0x00FFFFFF;
 constexpr Uint32 kBlackPixel = 0x00000000;
 constexpr Uint32 kRedPixel = 0x00FF0000;
@@ -26,6 +28,22 @@ class CoutCapture {
     std::streambuf* original;
 };
 
+// The pixels of the video surface, read where they are: the surface stays locked while the object
+// lives. On SDL's dummy driver a pixel is 0xRRGGBB, as in a Screenshot.
+class SurfacePixels {
+  public:
+    SurfacePixels();
+    ~SurfacePixels();
+    SurfacePixels(const SurfacePixels&) = delete;
+    SurfacePixels& operator=(const SurfacePixels&) = delete;
+
+    Uint32 at(int x, int y) const;
+    // Whether row y is the shot's row y.
+    bool rowIs(const Screenshot& shot, int y) const;
+    // A copy of the whole picture.
+    Screenshot shot() const;
+};
+
 // A test on SDL's dummy video driver, with the program's own 800 x 600 x 32 mode set, no keys
 // held and the speed back at 1.
 class DummyVideoTest : public ::testing::Test {
@@ -37,8 +55,6 @@ class DummyVideoTest : public ::testing::Test {
     static void hold(const std::vector<SDLKey>& keys);
     static void releaseAll();
 
-    // The start of a row of the surface's pixels; the surface must be locked.
-    static const Uint8* rowOf(int y);
     static Uint32 pixelAt(int x, int y);
     // Whether the side x side square at (x, y) is all of one colour, as far as it lies on the
     // surface.

@@ -4,13 +4,11 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
-#include <algorithm>
-#include <csignal>
-#include <thread>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace {
-
-using namespace std::chrono_literals;
 
 // A window that closes while it is being read is an ordinary event in these tests, not a reason
 // for Xlib to end the test process.
@@ -18,30 +16,31 @@ int ignoreXError(Display* /*display*/, XErrorEvent* /*error*/) {
     return 0;
 }
 
-// Xvfb writes its display number to standard output once it accepts connections.
-std::string waitForDisplayNumber(const ChildProcess& server) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::string out = server.output();
-        if (!out.empty() && out.back() == '\n') {
-            return ":" + out.substr(0, out.size() - 1);
+// The display that a display-server fixture announced in its output.
+std::string announcedDisplay(const std::string& folder) {
+    std::ifstream output(folder + "/output");
+    std::string line;
+    while (std::getline(output, line)) {
+        if (line.rfind("DISPLAY=", 0) == 0) {
+            return line.substr(8);
         }
-        std::this_thread::sleep_for(20ms);
     }
     return {};
 }
 
 }  // namespace
 
-XSession::XSession()
-    : server(std::make_unique<ChildProcess>(
-          std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
-                                   "-nolisten", "tcp", "-noreset"},
-          std::vector<std::string>{}, "")),
-      displayName(waitForDisplayNumber(*server)) {
-    if (!displayName.empty()) {
+XSession::XSession() {
+    const char* shared = std::getenv("ORBITDOTS_X_FOLDER");
+    if (shared != nullptr) {
+        sharedDisplay = announcedDisplay(shared);
+    } else {
+        server = std::make_unique<DisplayServer>(std::vector<std::string>{"x"});
+    }
+    const std::string name = server ? server->variable("DISPLAY") : sharedDisplay;
+    if (!name.empty()) {
         XSetErrorHandler(ignoreXError);
-        display = XOpenDisplay(displayName.c_str());
+        display = XOpenDisplay(name.c_str());
     }
     if (display != nullptr) {
         XAutoRepeatOff(display);
@@ -49,24 +48,41 @@ XSession::XSession()
     }
 }
 
-void XSession::killServer() {
-    // Xlib would end this process too when the server goes: the tests let go of it first.
+XSession::~XSession() {
+    if (display == nullptr) {
+        return;
+    }
+    if (!server) {
+        const std::set<std::string> keys = held;
+        for (const std::string& key : keys) {
+            static_cast<void>(releaseKey(key));
+        }
+        if (numLockOn()) {
+            static_cast<void>(pressKey("Num_Lock"));
+            static_cast<void>(releaseKey("Num_Lock"));
+        }
+    }
     XCloseDisplay(display);
-    display = nullptr;
-    server->sendSignal(SIGKILL);
-    server->wait(std::chrono::seconds(5));
+}
+
+std::string XSession::startFailure() const {
+    return server ? server->failure() : "no X server announced by $ORBITDOTS_X_FOLDER";
 }
 
 std::vector<std::string> XSession::environment() const {
-    return {"DISPLAY=" + displayName, "WAYLAND_DISPLAY"};
+    return server ? server->environment()
+                  : std::vector<std::string>{"DISPLAY=" + sharedDisplay, "WAYLAND_DISPLAY"};
 }
 
-XSession::~XSession() {
-    if (display != nullptr) {
-        XCloseDisplay(display);
+bool XSession::killServer() {
+    if (!server) {
+        return false;
     }
-    server->sendSignal(SIGTERM);
-    server->wait(std::chrono::seconds(5));
+    // Xlib would end this process too when the server goes: the tests let go of it first.
+    XCloseDisplay(display);
+    display = nullptr;
+    server->kill();
+    return true;
 }
 
 std::optional<WindowId> XSession::findWindow(int width, int height) {
@@ -87,6 +103,9 @@ std::optional<WindowId> XSession::findWindow(int width, int height) {
         }
     }
     XFree(children);
+    if (found) {
+        pointAt(*found);
+    }
     return found;
 }
 
@@ -114,7 +133,7 @@ Screenshot XSession::capture(WindowId window) {
     return shot;
 }
 
-void XSession::pointAt(WindowId window) {
+void XSession::pointAt(Window window) {
     int x = 0;
     int y = 0;
     Window child = 0;
@@ -138,6 +157,11 @@ bool XSession::sendKey(const std::string& keysym, bool press) {
     }
     XTestFakeKeyEvent(display, code, press ? True : False, CurrentTime);
     XSync(display, False);
+    if (press) {
+        held.insert(keysym);
+    } else {
+        held.erase(keysym);
+    }
     return true;
 }
 
@@ -167,17 +191,15 @@ std::string XSession::textProperty(Window window, Atom property) {
     return value;
 }
 
-std::string XSession::windowName(WindowId window) {
-    return textProperty(window, XA_WM_NAME);
-}
-
-std::string XSession::iconName(WindowId window) {
-    return textProperty(window, XA_WM_ICON_NAME);
-}
-
-std::optional<unsigned long> XSession::iconCentre(WindowId window) {
-    const std::optional<unsigned long> centre = netWmIconCentre(window);
-    return centre ? centre : iconPixmapCentre(window);
+WindowLabels XSession::labels(WindowId window) {
+    WindowLabels labels;
+    labels.title = textProperty(window, XA_WM_NAME);
+    labels.iconName = textProperty(window, XA_WM_ICON_NAME);
+    labels.iconCentre = netWmIconCentre(window);
+    if (!labels.iconCentre) {
+        labels.iconCentre = iconPixmapCentre(window);
+    }
+    return labels;
 }
 
 // _NET_WM_ICON holds pictures one after the other, each as its width, its height and then its

@@ -2,18 +2,20 @@
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "screenshot.h"
+#include "display_server.h"
 #include "session.h"
 
-// A private Xvfb server with no window manager, and a connection to it. Keys do not repeat on it.
-class XSession : public Session {
+// A private Xvfb server with no window manager, and a connection to it; or, where
+// ORBITDOTS_X_FOLDER names the folder of a display-server fixture, that fixture's server, which
+// the tests share: the session then leaves it as it found it, no key held and NumLock off. Keys do
+// not repeat on it.
+class XSession : public WindowSession {
   public:
     XSession();
     ~XSession() override;
@@ -21,34 +23,37 @@ class XSession : public Session {
     XSession& operator=(const XSession&) = delete;
 
     bool ready() const override { return display != nullptr; }
-    void killServer() override;
+    std::string startFailure() const override;
     // DISPLAY names this server; WAYLAND_DISPLAY is removed, so that no runtime looks elsewhere.
     std::vector<std::string> environment() const override;
 
+    // The pointer moves into the window found: without a window manager the keyboard's input
+    // goes where the pointer is.
     std::optional<WindowId> findWindow(int width, int height) override;
     Screenshot capture(WindowId window) override;
 
-    // XTEST pointer and key events.
-    void pointAt(WindowId window) override;
+    // XTEST key events.
     [[nodiscard]] bool pressKey(const std::string& keysym) override;
     [[nodiscard]] bool releaseKey(const std::string& keysym) override;
     bool numLockOn() override;
 
-    // WM_NAME and WM_ICON_NAME.
-    std::string windowName(WindowId window) override;
+    // WM_NAME, WM_ICON_NAME and the icon: the first picture in its _NET_WM_ICON, else the icon
+    // pixmap in its WM_HINTS.
+    WindowLabels labels(WindowId window) override;
     bool windowsCarryIcons() const override { return true; }
-    std::string iconName(WindowId window) override;
-    // Of the first picture in its _NET_WM_ICON, else of the icon pixmap in its WM_HINTS.
-    std::optional<unsigned long> iconCentre(WindowId window) override;
-    std::string applicationId(WindowId /*window*/) override { return {}; }
+
+    // Only a server of its own.
+    [[nodiscard]] bool killServer() override;
 
   private:
+    void pointAt(Window window);
     bool sendKey(const std::string& keysym, bool press);
     std::string textProperty(Window window, Atom property);
     std::optional<unsigned long> netWmIconCentre(Window window);
     std::optional<unsigned long> iconPixmapCentre(Window window);
 
-    std::unique_ptr<ChildProcess> server;
-    std::string displayName;
+    std::unique_ptr<DisplayServer> server;
+    std::string sharedDisplay;
     Display* display = nullptr;
+    std::set<std::string> held;
 };
