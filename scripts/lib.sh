@@ -65,8 +65,9 @@ debian_release() {
     )
 }
 
-# What building the program needs: CMake with Ninja, which its presets build with.
-PROGRAM_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev)
+# What building the program needs: CMake with Ninja, which its presets build with, and git, from
+# whose commit a development build takes its version.
+PROGRAM_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev git)
 
 # What the tests need beyond that: GoogleTest, a real X server with a way to press keys (XTEST)
 # and read the window back, a Wayland compositor (sway) with a way to find windows (jq over its
