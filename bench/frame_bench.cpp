@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "input.h"
-#include "playfield.h"
-#include "scene.h"
-#include "video.h"
+#include "app/scene.h"
+#include "app/video.h"
+#include "common/playfield.h"
+#include "input/input.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the measured frame period that tracing and the timer add.
 #include <SDL.h>
 
-#include "scene.h"
+#include "app/scene.h"
 
 int main(int /*argc*/, char** /*argv*/) {
     while (true) {

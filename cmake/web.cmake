@@ -5,4 +5,4 @@
 add_library(PkgConfig::SDL INTERFACE IMPORTED)
 target_compile_options(PkgConfig::SDL INTERFACE
     "SHELL:-isystem ${EMSCRIPTEN_SYSROOT}/include/SDL"
-    "SHELL:-include ${PROJECT_SOURCE_DIR}/src/common/sdl_web.h")
+    "SHELL:-include ${PROJECT_SOURCE_DIR}/web/sdl_web.h")

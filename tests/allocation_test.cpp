@@ -5,9 +5,9 @@
 #include <atomic>
 #include <cstddef>
 
-#include "input.h"
-#include "playfield.h"
-#include "scene.h"
+#include "app/scene.h"
+#include "common/playfield.h"
+#include "input/input.h"
 #include "video_fixture.h"
 
 // glibc's own allocator, which the counting versions below hand every request to.
@@ -81,7 +81,7 @@ TEST_F(FrameAllocationTest, FramesAllocateNothingBeyondShowingThem) {
     Input input;
     Scene scene(400, 300, 12);
     hold({SDLK_RIGHT, SDLK_DOWN, SDLK_PAGEUP, SDLK_KP_PLUS});
-    ASSERT_TRUE(runFrame(scene, input));
+    ASSERT_EQ(runFrame(scene, input), FrameOutcome::Shown);
     SDL_Flip(screen);
     const long showing = allocationsOf(300, [] { SDL_Flip(screen); });
     EXPECT_EQ(allocationsOf(300, [&] { runFrame(scene, input); }), showing);

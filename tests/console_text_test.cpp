@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "console_text.h"
+#include "common/console_text.h"
 
 namespace {
 

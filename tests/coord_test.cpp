@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "coord.h"
+#include "common/playfield.h"
 #include "expected_texts.h"
-#include "playfield.h"
+#include "geometry/coord.h"
 #include "video_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "dialogue.h"
+#include "app/dialogue.h"
 #include "expected_texts.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include <memory>
 #include <thread>
 
+#include "expected_colours.h"
 #include "frame_oracle.h"
 #include "program_under_test.h"
 #include "session.h"
@@ -25,8 +26,6 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr unsigned long kBlack = 0x000000;
-constexpr unsigned long kRed = 0xFF0000;
 constexpr int kStartRadius = 30;
 constexpr int kMaxRadius = 200;
 constexpr int kMaxSpeed = 30;
@@ -78,7 +77,7 @@ class RealWindowTest : public ::testing::Test {
         // shows a frame.
         waitUntil(kPatience, [this] {
             const std::optional<WindowId> found = session->findWindow(800, 600);
-            if (found && session->capture(*found).find(kRed)) {
+            if (found && session->capture(*found).find(kRedPixel)) {
                 window = *found;
             }
             return window != 0 || !program->runsFor(0ms);
@@ -101,7 +100,7 @@ class RealWindowTest : public ::testing::Test {
         sample.before = Clock::now();
         sample.shot = session->capture(window);
         sample.after = Clock::now();
-        const auto dot = sample.shot.find(kRed).value_or(std::pair{-1, -1});
+        const auto dot = sample.shot.find(kRedPixel).value_or(std::pair{-1, -1});
         sample.x = dot.first;
         sample.y = dot.second;
         return sample;
@@ -207,7 +206,7 @@ class RealWindowTest : public ::testing::Test {
         double extent = 0;
         for (int y = 0; y < sample.shot.height; ++y) {
             for (int x = 0; x < sample.shot.width; ++x) {
-                if (sample.shot.at(x, y) == kBlack) {
+                if (sample.shot.at(x, y) == kBlackPixel) {
                     extent = std::max(extent, std::hypot(x - sample.x, y - sample.y));
                 }
             }
@@ -253,7 +252,7 @@ TEST_F(RealWindowTest, TheWindowIsNamedAfterTheGameAndCarriesItsIcon) {
     // The SDL2-based runtime sets no icon name (SDL 2 has none); desktops then show the name.
     EXPECT_TRUE(labels.iconName == "orbitdots" || labels.iconName.empty())
         << "icon name " << labels.iconName;
-    EXPECT_EQ(labels.iconCentre, std::optional<unsigned long>{kRed})
+    EXPECT_EQ(labels.iconCentre, std::optional<unsigned long>{kRedPixel})
         << "no icon, or not the game's: the red dot sits at its centre";
 }
 
@@ -470,7 +469,7 @@ TEST(FrameOracleTest, AFrameThatWrapsAroundCountsOnlyAsItsOwnPhase) {
     for (const auto& [angle, phase] :
          std::vector<std::pair<int, std::optional<int>>>{{180, 180}, {186, std::nullopt}}) {
         const Screenshot wrapping = oracle.frame(kPlayfieldWidth, 300, 1, kStartRadius, angle);
-        EXPECT_EQ(wrapping.find(kRed), (std::optional<std::pair<int, int>>{{0, 300}}));
+        EXPECT_EQ(wrapping.find(kRedPixel), (std::optional<std::pair<int, int>>{{0, 300}}));
         EXPECT_EQ(oracle.phaseShown(wrapping, 1, kStartRadius), phase) << "at " << angle;
     }
 }

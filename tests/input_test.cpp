@@ -3,7 +3,7 @@
 #include <tuple>
 #include <vector>
 
-#include "input.h"
+#include "input/input.h"
 #include "video_fixture.h"
 
 namespace {

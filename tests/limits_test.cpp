@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "coord.h"
-#include "input.h"
-#include "playfield.h"
-#include "scene.h"
+#include "app/scene.h"
+#include "common/playfield.h"
+#include "geometry/coord.h"
+#include "input/input.h"
 #include "video_fixture.h"
 
 namespace {
@@ -40,7 +40,7 @@ class LimitsOnScreen : public DummyVideoTest {
   protected:
     void runFrames(Scene& scene, int frames) {
         for (int i = 0; i < frames; ++i) {
-            ASSERT_TRUE(runFrame(scene, input));
+            ASSERT_EQ(runFrame(scene, input), FrameOutcome::Shown);
         }
     }
     Input input;
@@ -91,7 +91,7 @@ TEST_F(LimitsOnScreen, WideOrbitAtTheLowerLimitRunsClean) {
     runFrames(scene, 200);
     EXPECT_EQ(input.radius, 200);
     hold({SDLK_ESCAPE});
-    EXPECT_FALSE(runFrame(scene, input));
+    EXPECT_EQ(runFrame(scene, input), FrameOutcome::RunEnded);
 }
 
 }  // namespace

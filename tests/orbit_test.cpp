@@ -3,16 +3,16 @@
 #include <cmath>
 #include <vector>
 
-#include "input.h"
-#include "playfield.h"
-#include "scene.h"
+#include "app/scene.h"
+#include "common/playfield.h"
+#include "input/input.h"
 #include "video_fixture.h"
 
 namespace {
 
 class OrbitTest : public DummyVideoTest {
   protected:
-    void frame(Scene& scene) { ASSERT_TRUE(runFrame(scene, input)); }
+    void frame(Scene& scene) { ASSERT_EQ(runFrame(scene, input), FrameOutcome::Shown); }
 
     static void expectDotAt(int x, int y) {
         EXPECT_TRUE(squareIs(x, y, 7, kBlackPixel)) << "no dot at " << x << "," << y;

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/scene.h"
+#include "common/playfield.h"
 #include "expected_texts.h"
-#include "input.h"
-#include "playfield.h"
-#include "scene.h"
+#include "input/input.h"
 #include "video_fixture.h"
 
 namespace {
@@ -17,7 +17,7 @@ class SteeredDotTest : public DummyVideoTest {
     // Runs frames with the keys currently held; every one of them must go on.
     static void runFrames(Scene& scene, Input& input, int frames) {
         for (int i = 0; i < frames; ++i) {
-            ASSERT_TRUE(runFrame(scene, input));
+            ASSERT_EQ(runFrame(scene, input), FrameOutcome::Shown);
         }
     }
 
@@ -109,17 +109,17 @@ TEST_F(SteeredDotTest, EscapeAtTheFirstFrameDrawsNothing) {
     constexpr Uint32 kUntouched = 0x00123456;
     SDL_FillRect(screen, nullptr, kUntouched);
     hold({SDLK_ESCAPE, SDLK_RIGHT});
-    EXPECT_FALSE(runFrame(scene, input));
+    EXPECT_EQ(runFrame(scene, input), FrameOutcome::RunEnded);
     EXPECT_EQ(countPixels(kUntouched), 800 * 600);
     EXPECT_EQ(scene.player.getX(), 100);
     EXPECT_EQ(scene.angle, 0);
 }
 
-TEST_F(SteeredDotTest, FrameLoopShutsSdlDownAndReturnsZeroOnEscape) {
+TEST_F(SteeredDotTest, FrameLoopTellsThatEscapeEndedTheRun) {
     Scene scene(100, 200, 3);
     hold({SDLK_ESCAPE});
-    EXPECT_EQ(runFrameLoop(scene, input), 0);
-    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0U);
+    EXPECT_EQ(runFrameLoop(scene, input), FrameOutcome::RunEnded);
+    EXPECT_EQ(scene.angle, 0) << "the ending frame draws nothing";
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sstream>
 
-#include "input.h"
-#include "platform.h"
-#include "scene.h"
+#include "app/program.h"
+#include "app/scene.h"
+#include "app/video.h"
+#include "expected_texts.h"
+#include "input/input.h"
+#include "platform/platform.h"
 #include "video_fixture.h"
 
 namespace {
@@ -25,18 +29,34 @@ class StopSignalTest : public DummyVideoTest {
 
 TEST_F(StopSignalTest, SigtermEndsTheRunAtTheNextFrame) {
     Scene scene(100, 100, 2);
-    ASSERT_TRUE(runFrame(scene, input));
+    ASSERT_EQ(runFrame(scene, input), FrameOutcome::Shown);
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(stopRequested());
-    EXPECT_FALSE(runFrame(scene, input));
+    EXPECT_EQ(runFrame(scene, input), FrameOutcome::RunEnded);
     EXPECT_EQ(scene.angle, 3) << "the stopped frame draws nothing";
 }
 
-TEST_F(StopSignalTest, SigintEndsTheLoopWithStatusZero) {
+TEST_F(StopSignalTest, SigintEndsTheFrameLoop) {
     Scene scene(100, 100, 2);
     ASSERT_EQ(std::raise(SIGINT), 0);
-    EXPECT_EQ(runFrameLoop(scene, input), 0);
+    EXPECT_EQ(runFrameLoop(scene, input), FrameOutcome::RunEnded);
+    EXPECT_EQ(scene.angle, 0) << "the stopped frame draws nothing";
+}
+
+// However the run in the window ends, it ends what it started: where video cannot start, SDL is
+// shut down again, and the stop requests have their default effect back, as during the dialogue.
+TEST_F(StopSignalTest, TheRunInTheWindowEndsWhatItStartedWhereVideoCannotStart) {
+    stopVideo();
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=none"));
+    std::ostringstream err;
+    EXPECT_EQ(runInWindow(Answers{100, 100, false, 2}, input, err), ExitStatus::NoRun);
+    EXPECT_EQ(err.str().rfind(kVideoInitFailed, 0), 0U) << err.str();
     EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0U);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
 }
 
 TEST_F(StopSignalTest, InstallingAgainStartsWithNoRequest) {
@@ -44,7 +64,7 @@ TEST_F(StopSignalTest, InstallingAgainStartsWithNoRequest) {
     installStopHandlers();
     EXPECT_FALSE(stopRequested());
     Scene scene(100, 100, 0);
-    EXPECT_TRUE(runFrame(scene, input));
+    EXPECT_EQ(runFrame(scene, input), FrameOutcome::Shown);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "dialogue.h"
+#include "app/dialogue.h"
 
 #include <istream>
 #include <limits>
 #include <ostream>
 
-#include "console_text.h"
+#include "common/console_text.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "console_text.h"
-#include "program.h"
+#include "app/program.h"
+#include "common/console_text.h"
 
 int main(int /*argc*/, char** /*argv*/) {
     prepareConsole();
     // Through exit, not by returning: in the browser main has long returned to the page once
     // the run ends (each wait for the console or the next frame hands the page its turn), and
     // only exit tells the page how it ended.
-    std::exit(runProgram(std::cin, std::cout, std::cerr));
+    std::exit(static_cast<int>(runProgram(std::cin, std::cout, std::cerr)));
 }

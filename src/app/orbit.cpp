@@ -1,17 +1,17 @@
-#include "orbit.h"
+#include "app/orbit.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
-#include "platform.h"
-#include "playfield.h"
+#include "app/colours.h"
+#include "app/drawing.h"
+#include "common/playfield.h"
 
 namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr int kDegreesPerTurn = 360;
-constexpr Uint32 kBlack = 0x00000000;
 
 // The dot's offset on the circle plus the phase, in whole degrees, not reduced to one turn. The
 // product comes before the division so that the offsets spread evenly (0, 51, 102, ... for 7).
@@ -71,10 +71,7 @@ void wrapOrbitDots(std::vector<SDL_Rect>& dots) {
 
 void drawOrbitDots(const std::vector<SDL_Rect>& dots) {
     for (const SDL_Rect& dot : dots) {
-        // SDL writes the clipped size back into the rectangle it is given; a copy keeps the
-        // dot's own size whole for later frames.
-        SDL_Rect area = dot;
-        SDL_FillRect(screen, &area, pixelShowing(kBlack));
+        fillOnScreen(dot, kBlack);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "coord.h"
+#include "geometry/coord.h"
 
 // Degrees the orbiting dots turn per frame; a full turn takes 120 frames.
 constexpr int kPhaseStep = 3;

@@ -1,36 +1,58 @@
-#include "program.h"
+#include "app/program.h"
 
 #include <istream>
 #include <optional>
 #include <ostream>
 
-#include "console_text.h"
-#include "dialogue.h"
-#include "input.h"
-#include "platform.h"
-#include "scene.h"
-#include "video.h"
+#include "app/scene.h"
+#include "app/video.h"
+#include "common/console_text.h"
+#include "input/input.h"
+#include "platform/platform.h"
 
-int runProgram(std::istream& in, std::ostream& out, std::ostream& err) {
+namespace {
+
+// Calls `end` when it goes out of scope, however the scope is left.
+template <typename End>
+class AtScopeEnd {
+  public:
+    explicit AtScopeEnd(End what) : end(what) {}
+    ~AtScopeEnd() { end(); }
+    AtScopeEnd(const AtScopeEnd&) = delete;
+    AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+
+  private:
+    End end;
+};
+
+}  // namespace
+
+ExitStatus runProgram(std::istream& in, std::ostream& out, std::ostream& err) {
     Input input;
     writeKeyGuide(out);
     const std::optional<Answers> answers = holdDialogue(in, out);
     if (!answers) {
         out << std::endl;
         err << consoleText(Text::EndOfInput) << std::endl;
-        return kExitNoRun;
+        return ExitStatus::NoRun;
     }
     input.inertia = answers->inertia;
+    return runInWindow(*answers, input, err);
+}
+
+ExitStatus runInWindow(const Answers& answers, Input& input, std::ostream& err) {
     // Before SDL starts: SDL puts its own handlers in place of default ones, and those only queue
     // a quit event, which the frame loop ignores like the window's close button.
     installStopHandlers();
+    const AtScopeEnd stopHandlers(restoreDefaultStopHandlers);
     if (!startVideo(err)) {
-        return kExitNoRun;
+        return ExitStatus::NoRun;
     }
-    Scene scene(answers->x1, answers->y1, answers->DotNum);
-    const int status = runFrameLoop(scene, input);
-    if (scene.displayLost) {
+    const AtScopeEnd video(stopVideo);
+    Scene scene(answers.x1, answers.y1, answers.DotNum);
+    if (runFrameLoop(scene, input) == FrameOutcome::DisplayLost) {
         err << consoleText(Text::DisplayLost) << std::endl;
+        return ExitStatus::DisplayLost;
     }
-    return status;
+    return ExitStatus::Ended;
 }

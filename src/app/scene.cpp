@@ -1,14 +1,14 @@
-#include "scene.h"
+#include "app/scene.h"
 
-#include "orbit.h"
-#include "platform.h"
-#include "playfield.h"
-#include "video.h"
+#include "app/colours.h"
+#include "app/drawing.h"
+#include "app/orbit.h"
+#include "app/video.h"
+#include "common/playfield.h"
+#include "platform/platform.h"
 
 namespace {
 
-constexpr Uint32 kWhite = 0x00FFFFFF;
-constexpr Uint32 kRed = 0x00FF0000;
 constexpr Uint16 kSteeredDotSide = 2;
 
 void wrapPlayer(Coord& player) {
@@ -19,10 +19,7 @@ void wrapPlayer(Coord& player) {
 void drawSteeredDot(SDL_Rect& rtDot, const Coord& player) {
     rtDot.x = toRectField(player.getX());
     rtDot.y = toRectField(player.getY());
-    // SDL writes the clipped size back into the rectangle it is given; a copy keeps the dot's
-    // own size whole for later frames.
-    SDL_Rect area = rtDot;
-    SDL_FillRect(screen, &area, pixelShowing(kRed));
+    fillOnScreen(rtDot, kRed);
 }
 
 }  // namespace
@@ -32,17 +29,16 @@ Scene::Scene(int x1, int y1, int DotNum) : player(x1, y1), dots(createOrbitDots(
     rtDot.h = kSteeredDotSide;
 }
 
-bool runFrame(Scene& scene, Input& input) {
+FrameOutcome runFrame(Scene& scene, Input& input) {
     const bool escapeHeld = input.update() == 1;
     if (escapeHeld || stopRequested()) {
-        return false;
+        return FrameOutcome::RunEnded;
     }
     if (input.closeRequested() && displayGone()) {
-        scene.displayLost = true;
-        return false;
+        return FrameOutcome::DisplayLost;
     }
     scene.player = scene.player + input.getVelocity();
-    SDL_FillRect(screen, nullptr, pixelShowing(kWhite));
+    fillScreen(kWhite);
     // The dots circle the player where it moved to, before it wraps around.
     placeOrbitDots(scene.dots, scene.rtCenter, scene.player, input.radius, scene.angle);
     wrapOrbitDots(scene.dots);
@@ -51,14 +47,13 @@ bool runFrame(Scene& scene, Input& input) {
     drawSteeredDot(scene.rtDot, scene.player);
     SDL_Flip(screen);
     scene.angle = advancePhase(scene.angle);
-    return true;
+    return FrameOutcome::Shown;
 }
 
-int runFrameLoop(Scene& scene, Input& input) {
-    while (runFrame(scene, input)) {
+FrameOutcome runFrameLoop(Scene& scene, Input& input) {
+    FrameOutcome outcome = FrameOutcome::Shown;
+    while ((outcome = runFrame(scene, input)) == FrameOutcome::Shown) {
         SDL_Delay(kFramePauseMs);
     }
-    restoreDefaultStopHandlers();
-    SDL_Quit();
-    return scene.displayLost ? kExitDisplayLost : 0;
+    return outcome;
 }

@@ -4,14 +4,11 @@
 
 #include <vector>
 
-#include "coord.h"
-#include "input.h"
+#include "geometry/coord.h"
+#include "input/input.h"
 
 // Milliseconds the frame loop pauses after each frame; the motion is tied to it.
 constexpr Uint32 kFramePauseMs = 20;
-
-// Exit status when the display went away while the window was open.
-constexpr int kExitDisplayLost = 1;
 
 // Everything the frame loop draws: the steered dot and the dots that orbit it.
 struct Scene {
@@ -23,14 +20,14 @@ struct Scene {
     std::vector<SDL_Rect> dots;
     SDL_Rect rtCenter{};
     int angle = 0;
-    // Set when a frame found that the display has gone away.
-    bool displayLost = false;
 };
 
-// One frame: read the keys, move, draw and show. Returns false, before anything is drawn, when
-// Escape is held, a stop signal has arrived, or the display has gone away (displayLost).
-bool runFrame(Scene& scene, Input& input);
+// What a frame did: it was shown, or, before anything was drawn, it found the run ended (Escape
+// held, or a stop requested) or the display gone.
+enum class FrameOutcome { Shown, RunEnded, DisplayLost };
 
-// Runs frames until the run ends, then shuts SDL down. Returns the exit status: 0, or
-// kExitDisplayLost.
-int runFrameLoop(Scene& scene, Input& input);
+// One frame: read the keys, move, draw and show.
+FrameOutcome runFrame(Scene& scene, Input& input);
+
+// Runs frames, pausing after each, until one is not shown; returns why.
+FrameOutcome runFrameLoop(Scene& scene, Input& input);

@@ -1,4 +1,4 @@
-#include "video.h"
+#include "app/video.h"
 
 #include <SDL.h>
 
@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "console_text.h"
-#include "platform.h"
-#include "playfield.h"
-#include "window_icon.h"
+#include "app/window_icon.h"
+#include "common/console_text.h"
+#include "common/playfield.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -78,6 +78,7 @@ std::optional<VideoFailure> openWindow() {
     if (screen == nullptr) {
         return failure(Text::VideoModeFailed);
     }
+    handKeyboardToWindow();
     return std::nullopt;
 }
 
@@ -93,14 +94,19 @@ bool startVideo(std::ostream& err) {
     if (failed && failed->what == Text::VideoModeFailed && presentationChosenHere) {
         // SDL 3 has no framebuffer of its own for a Wayland window: there, only the way SDL
         // chooses itself can show frames.
-        SDL_Quit();
+        stopVideo();
         leaveFramePresentationToSdl();
         failed = openWindow();
     }
     if (failed) {
         err << consoleText(failed->what) << failed->reason << std::endl;
-        SDL_Quit();
+        stopVideo();
         return false;
     }
     return true;
+}
+
+void stopVideo() {
+    SDL_Quit();
+    screen = nullptr;
 }

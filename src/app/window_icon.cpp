@@ -1,17 +1,17 @@
-#include "window_icon.h"
+#include "app/window_icon.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 
+#include "app/colours.h"
+
 namespace {
 
 constexpr int kSide = 48;
-constexpr Uint32 kOutside = 0x00FF00FF;  // the colour key: left out of the icon
-constexpr Uint32 kBorder = 0x009A9A9A;
-constexpr Uint32 kWhite = 0x00FFFFFF;
-constexpr Uint32 kBlack = 0x00000000;
-constexpr Uint32 kRed = 0x00FF0000;
+// The icon's own colours beside the game's (0xRRGGBB, as its surface keeps them).
+constexpr Uint32 kOutside = 0xFF00FF;  // the colour key: left out of the icon
+constexpr Uint32 kBorder = 0x9A9A9A;
 
 // A rounded square from `low` to `high` (edges, in half pixels) with corner radius `radius`.
 struct RoundedSquare {

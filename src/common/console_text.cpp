@@ -1,4 +1,4 @@
-#include "console_text.h"
+#include "common/console_text.h"
 
 #include <array>
 #include <cctype>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/text_encoding.h"
+
 // Every text the program writes to the console.
 enum class Text {
     HelpMove,
@@ -22,9 +24,6 @@ enum class Text {
     NoReasonGiven,
     DisplayLost,
 };
-
-// The encodings the texts can be in.
-enum class TextEncoding { Utf8, Cp949 };
 
 // The text in the console's encoding (UTF-8 until another encoding is chosen).
 const std::string& consoleText(Text id);

@@ -1,4 +1,4 @@
-#include "playfield.h"
+#include "common/playfield.h"
 
 #include <limits>
 

@@ -1,10 +1,10 @@
-#include "coord.h"
+#include "geometry/coord.h"
 
 #include <cstdint>
 #include <iostream>
 
-#include "console_text.h"
-#include "playfield.h"
+#include "common/console_text.h"
+#include "common/playfield.h"
 
 namespace {
 

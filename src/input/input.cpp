@@ -1,6 +1,6 @@
-#include "input.h"
+#include "input/input.h"
 
-#include "platform.h"
+#include "platform/platform.h"
 
 int speed = 1;
 

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "coord.h"
+#include "geometry/coord.h"
 
 // What one held arrow key adds to a velocity component per frame, 1 ... 30. A single value for
 // the whole run: only Input::update changes it, and a new Input does not reset it.

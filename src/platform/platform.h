@@ -1,15 +1,18 @@
 #pragma once
 
+#include <SDL.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "console_text.h"
+#include "platform/text_encoding.h"
 
 // What the program does differently on each platform. CMake builds one implementation:
 // platform_posix.cpp (Linux and other POSIX systems) or platform_windows.cpp, each with
-// platform_desktop.cpp, which the two share; or platform_web.cpp, in the browser.
+// platform_desktop.cpp, which the two share; or platform_web.cpp, in the browser. None of them
+// knows anything of the game.
 
 // The name of the console's codeset. POSIX: the codeset of the user's locale ("UTF-8",
 // "CP949", ...). Windows: "CP" and the number of the console's output code page, or of the
@@ -50,10 +53,15 @@ bool prepareSdlEnvironment();
 // choice: where SDL has no window framebuffer of its own (Wayland), only that can show frames.
 void leaveFramePresentationToSdl();
 
-// The value of a pixel of the video surface that shows the colour 0xRRGGBB. On the desktops it
-// is that value itself, as the frame step hands it to SDL; on the web the surface keeps red in
-// its low byte and an alpha in its top one.
-std::uint32_t pixelShowing(std::uint32_t rgb);
+// The value of a pixel of a surface with this format that shows the colour 0xRRGGBB. On the
+// desktops it is that value itself, as the frame step hands it to SDL; on the web the surface
+// keeps red in its low byte and an alpha in its top one.
+std::uint32_t pixelShowing(const SDL_PixelFormat* format, std::uint32_t rgb);
+
+// Gives the keyboard to the window that has just opened. On the web the page's console has had
+// it: the canvas, from which SDL reads the keys, takes it (and the focus) from now on. On the
+// desktops the window system does this.
+void handKeyboardToWindow();
 
 // Whether a request to quit waits in SDL's event queue, left there. Never on the web, whose SDL
 // cannot look into its queue, and where the display cannot go away from under the program.

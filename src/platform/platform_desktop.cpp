@@ -1,11 +1,12 @@
 // What the desktops share, POSIX and Windows alike.
-#include <SDL.h>
 
-#include "platform.h"
+#include "platform/platform.h"
 
-std::uint32_t pixelShowing(std::uint32_t rgb) {
+std::uint32_t pixelShowing(const SDL_PixelFormat* /*format*/, std::uint32_t rgb) {
     return rgb;
 }
+
+void handKeyboardToWindow() {}
 
 bool quitEventWaiting() {
     SDL_Event waiting{};

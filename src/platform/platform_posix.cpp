@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -7,8 +7,7 @@
 #include <iostream>
 #include <streambuf>
 
-#include "platform.h"
-#include "playfield.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ EM_ASYNC_JS(int, readConsole, (char* buffer, int size), {
 
 // SDL takes its keys from the canvas: it gets the focus, and the console is done with.
 // NOLINTNEXTLINE(cppcoreguidelines-*,hicpp-*,modernize-*): emscripten's macro
-EM_JS(void, handTheKeyboardToTheGame, (), { Module.gameStarts(); });
+EM_JS(void, handTheKeyboardToTheCanvas, (), { Module.gameStarts(); });
 
 // Standard input read from the page's console.
 class ConsoleInput : public std::streambuf {
@@ -71,19 +70,22 @@ bool waylandCompositorGone() {
 }
 
 bool prepareSdlEnvironment() {
-    handTheKeyboardToTheGame();
     return false;
 }
 
 void leaveFramePresentationToSdl() {}
 
-std::uint32_t pixelShowing(std::uint32_t rgb) {
+std::uint32_t pixelShowing(const SDL_PixelFormat* format, std::uint32_t rgb) {
     constexpr int kRedShift = 16;
     constexpr int kGreenShift = 8;
     constexpr std::uint32_t kChannel = 0xFF;
-    return SDL_MapRGB(screen->format, static_cast<Uint8>((rgb >> kRedShift) & kChannel),
+    return SDL_MapRGB(format, static_cast<Uint8>((rgb >> kRedShift) & kChannel),
                       static_cast<Uint8>((rgb >> kGreenShift) & kChannel),
                       static_cast<Uint8>(rgb & kChannel));
+}
+
+void handKeyboardToWindow() {
+    handTheKeyboardToTheCanvas();
 }
 
 bool quitEventWaiting() {

@@ -8,7 +8,7 @@
 #include <iostream>
 #include <streambuf>
 
-#include "platform.h"
+#include "platform/platform.h"
 
 namespace {
 

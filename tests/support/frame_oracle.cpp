@@ -7,16 +7,16 @@
 #include <utility>
 #include <vector>
 
-#include "input.h"
-#include "orbit.h"
-#include "playfield.h"
-#include "scene.h"
-#include "video.h"
+#include "app/orbit.h"
+#include "app/scene.h"
+#include "app/video.h"
+#include "common/playfield.h"
+#include "expected_colours.h"
+#include "input/input.h"
 #include "video_fixture.h"
 
 namespace {
 
-constexpr unsigned long kRed = 0xFF0000;
 constexpr int kDegreesPerTurn = 360;
 // The longest move of a frame: each velocity component stays within -50 ... 50.
 constexpr int kLongestMove = 50;
@@ -42,7 +42,7 @@ bool drawFrame(int x, int y, int DotNum, int radius, int angle) {
     scene.angle = angle;
     Input input;
     input.radius = radius;
-    return runFrame(scene, input);
+    return runFrame(scene, input) == FrameOutcome::Shown;
 }
 
 bool drawnFrameIs(const Screenshot& shot, int x, int y, int DotNum, int radius, int angle) {
@@ -107,13 +107,12 @@ FrameOracle::FrameOracle() {
 
 FrameOracle::~FrameOracle() {
     if (started) {
-        SDL_Quit();
-        screen = nullptr;
+        stopVideo();
     }
 }
 
 std::optional<int> FrameOracle::phaseShown(const Screenshot& shot, int DotNum, int radius) const {
-    const std::optional<std::pair<int, int>> dot = shot.find(kRed);
+    const std::optional<std::pair<int, int>> dot = shot.find(kRedPixel);
     if (!started || !dot) {
         return std::nullopt;
     }

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <iostream>
 
-#include "input.h"
-#include "playfield.h"
-#include "video.h"
+#include "app/video.h"
+#include "common/playfield.h"
+#include "input/input.h"
 
 CoutCapture::CoutCapture() : original(std::cout.rdbuf(captured.rdbuf())) {}
 
@@ -24,8 +24,7 @@ void DummyVideoTest::SetUp() {
 }
 
 void DummyVideoTest::TearDown() {
-    SDL_Quit();
-    screen = nullptr;
+    stopVideo();
 }
 
 void DummyVideoTest::hold(const std::vector<SDLKey>& keys) {
@@ -42,17 +41,17 @@ void DummyVideoTest::releaseAll() {
     std::memset(state, 0, static_cast<size_t>(count));
 }
 
-SurfacePixels::SurfacePixels() {
-    SDL_LockSurface(screen);
+SurfacePixels::SurfacePixels(SDL_Surface* read) : surface(read) {
+    SDL_LockSurface(surface);
 }
 
 SurfacePixels::~SurfacePixels() {
-    SDL_UnlockSurface(screen);
+    SDL_UnlockSurface(surface);
 }
 
 Uint32 SurfacePixels::at(int x, int y) const {
-    const auto* row =
-        static_cast<const Uint8*>(screen->pixels) + static_cast<std::ptrdiff_t>(y) * screen->pitch;
+    const auto* row = static_cast<const Uint8*>(surface->pixels) +
+                      static_cast<std::ptrdiff_t>(y) * surface->pitch;
     Uint32 value = 0;
     std::memcpy(&value, row + static_cast<std::ptrdiff_t>(x) * sizeof value, sizeof value);
     return value;
@@ -68,7 +67,7 @@ bool SurfacePixels::rowIs(const Screenshot& shot, int y) const {
 }
 
 Screenshot SurfacePixels::shot() const {
-    Screenshot shot{screen->w, screen->h, {}};
+    Screenshot shot{surface->w, surface->h, {}};
     shot.pixels.reserve(static_cast<std::size_t>(shot.width) *
                         static_cast<std::size_t>(shot.height));
     for (int y = 0; y < shot.height; ++y) {

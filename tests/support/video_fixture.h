@@ -8,11 +8,9 @@
 #include <streambuf>
 #include <vector>
 
+#include "common/playfield.h"
+#include "expected_colours.h"
 #include "screenshot.h"
-
-constexpr Uint32 kWhitePixel = 0x00FFFFFF;
-constexpr Uint32 kBlackPixel = 0x00000000;
-constexpr Uint32 kRedPixel = 0x00FF0000;
 
 // Sends std::cout into a string for as long as it lives.
 class CoutCapture {
@@ -32,7 +30,7 @@ class CoutCapture {
 // lives. On SDL's dummy driver a pixel is 0xRRGGBB, as in a Screenshot.
 class SurfacePixels {
   public:
-    SurfacePixels();
+    explicit SurfacePixels(SDL_Surface* read = screen);
     ~SurfacePixels();
     SurfacePixels(const SurfacePixels&) = delete;
     SurfacePixels& operator=(const SurfacePixels&) = delete;
@@ -42,6 +40,9 @@ class SurfacePixels {
     bool rowIs(const Screenshot& shot, int y) const;
     // A copy of the whole picture.
     Screenshot shot() const;
+
+  private:
+    SDL_Surface* surface;
 };
 
 // A test on SDL's dummy video driver, with the program's own 800 x 600 x 32 mode set, no keys

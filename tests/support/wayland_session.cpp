@@ -1,7 +1,6 @@
 #include "wayland_session.h"
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -30,8 +29,9 @@ WaylandSession::WaylandSession(int scale) : server({"wayland", std::to_string(sc
         failure = server.failure();
         return;
     }
-    keyboard = std::make_unique<ChildProcess>(std::vector<std::string>{keyboardProgram()},
-                                              environment(), "", ChildProcess::Options{true});
+    keyboard =
+        std::make_unique<ChildProcess>(std::vector<std::string>{keyboardProgram()},
+                                       server.environment(), "", ChildProcess::Options{true});
     if (!keyboard->outputEndsWithin("ready\n", 30s)) {
         failure = "the virtual keyboard did not start: " + keyboard->errors();
         keyboard.reset();
@@ -48,23 +48,9 @@ bool WaylandSession::killServer() {
 }
 
 std::string WaylandSession::run(const std::string& command) const {
-    std::string line = "env";
-    for (const std::string& variable : environment()) {
-        line += variable.find('=') == std::string::npos ? " -u " + variable : " '" + variable + "'";
-    }
-    line += " " + command;
-    std::string output;
-    FILE* pipe = popen(line.c_str(), "r");
-    if (pipe == nullptr) {
-        return output;
-    }
-    char buffer[65536];
-    std::size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, read);
-    }
-    pclose(pipe);
-    return output;
+    ChildProcess shell({"sh", "-c", command}, server.environment(), "");
+    shell.wait(30s);
+    return shell.output();
 }
 
 std::string WaylandSession::queryTree(const std::string& filter) const {

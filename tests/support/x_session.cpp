@@ -55,11 +55,11 @@ XSession::~XSession() {
     if (!server) {
         const std::set<std::string> keys = held;
         for (const std::string& key : keys) {
-            static_cast<void>(releaseKey(key));
+            sendKey(key, false);
         }
-        if (numLockOn()) {
-            static_cast<void>(pressKey("Num_Lock"));
-            static_cast<void>(releaseKey("Num_Lock"));
+        if (numLockIsOn()) {
+            sendKey("Num_Lock", true);
+            sendKey("Num_Lock", false);
         }
     }
     XCloseDisplay(display);
@@ -166,6 +166,10 @@ bool XSession::sendKey(const std::string& keysym, bool press) {
 }
 
 bool XSession::numLockOn() {
+    return numLockIsOn();
+}
+
+bool XSession::numLockIsOn() {
     Window root = 0;
     Window child = 0;
     int rootX = 0;

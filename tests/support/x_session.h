@@ -48,6 +48,7 @@ class XSession : public WindowSession {
   private:
     void pointAt(Window window);
     bool sendKey(const std::string& keysym, bool press);
+    bool numLockIsOn();
     std::string textProperty(Window window, Atom property);
     std::optional<unsigned long> netWmIconCentre(Window window);
     std::optional<unsigned long> iconPixmapCentre(Window window);
