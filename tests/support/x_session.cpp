@@ -4,9 +4,13 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+
+#include "app/video.h"
+#include "wait.h"
 
 namespace {
 
@@ -61,6 +65,10 @@ XSession::~XSession() {
             sendKey("Num_Lock", true);
             sendKey("Num_Lock", false);
         }
+        // The window of a program that has ended goes once the server has heard of it: the next
+        // test must not take it for its own.
+        waitUntil(std::chrono::seconds(10),
+                  [this] { return !XSession::findWindow(kScreenWidth, kScreenHeight); });
     }
     XCloseDisplay(display);
 }

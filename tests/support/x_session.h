@@ -13,8 +13,8 @@
 
 // A private Xvfb server with no window manager, and a connection to it; or, where
 // ORBITDOTS_X_FOLDER names the folder of a display-server fixture, that fixture's server, which
-// the tests share: the session then leaves it as it found it, no key held and NumLock off. Keys do
-// not repeat on it.
+// the tests share: the session then leaves it as it found it, no key held, NumLock off and the
+// game's window gone. Keys do not repeat on it.
 class XSession : public WindowSession {
   public:
     XSession();
