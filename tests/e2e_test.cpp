@@ -11,10 +11,13 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <thread>
 
+#include "browser_session.h"
+#include "display_server.h"
 #include "expected_colours.h"
 #include "frame_oracle.h"
 #include "program_under_test.h"
@@ -73,6 +76,7 @@ class RealWindowTest : public ::testing::Test {
         std::vector<std::string> environment = session->environment();
         environment.insert(environment.end(), {"SDL_VIDEODRIVER", "LC_ALL=C.UTF-8"});
         program = startProgram(environment, answers);
+        window = 0;
         // The runtime may replace its first window while it sets the mode: wait for one that
         // shows a frame.
         waitUntil(kPatience, [this] {
@@ -272,6 +276,24 @@ TEST_F(RealWindowTest, HeldRightMovesOnePixelEachFrameAndStopsWhenReleased) {
     EXPECT_EQ(readAfter(stopped, 3).x, stopped.x) << "the dot moves on without the key";
 }
 
+// Two arrows at once, as a thumb on a diagonal of the page's pad holds them: a pixel right and a
+// pixel up each frame.
+TEST_F(RealWindowTest, HeldUpAndRightMoveDiagonallyOnePixelEachFrame) {
+    ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n1\n", 1));
+    press("Up");
+    press("Right");
+    // The frame under way may have read the keys before the presses; every later one sees both.
+    const int checked = checkPairsOfReads(readAfter(exactRead(), 2), 2,
+                                          [](const Sample& from, const Sample& to, int frames) {
+                                              EXPECT_EQ(to.x - from.x, frames);
+                                              EXPECT_EQ(from.y - to.y, frames);
+                                              return true;
+                                          });
+    EXPECT_EQ(checked, 2);
+    release("Right");
+    release("Up");
+}
+
 TEST_F(RealWindowTest, PassingTheRightEdgeComesBackAtTheLeft) {
     ASSERT_NO_FATAL_FAILURE(start("780 300\nn\n0\n", 0));
     press("Right");
@@ -457,6 +479,108 @@ TEST_F(RealWindowOnPosixTest, SigtermEndsWithStatusZeroAndClosesTheWindow) {
     ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n3\n", 3));
     program->sendSignal(SIGTERM);
     expectEndWithStatusZero();
+}
+
+// The web page as a page, in Chromium, on the screens it shows it as: it fits every window from a
+// phone's to a 4K monitor's, upright and sideways, never zoomed out; and served from a web host
+// it installs as an app that plays with the host gone. Registered for Chromium only.
+class PageTest : public RealWindowTest {
+  protected:
+    BrowserSession& page() { return dynamic_cast<BrowserSession&>(*session); }
+
+    // Nothing to scroll, the canvas 4:3 and wholly in the window, the console's text 12 px at
+    // least, and on a touch screen every key's control in the window too, large enough for a
+    // finger.
+    void expectFits(int width, int height, bool touch) {
+        // The browser tells the page of its new window with a frame of its own: a second, even on
+        // a loaded machine, is far more than the page needs to fit it.
+        std::optional<BrowserSession::Layout> layout;
+        waitUntil(std::chrono::seconds(1), [&] {
+            layout = page().layout();
+            return layout && layout->pageWidth <= width && layout->pageHeight <= height &&
+                   layout->canvasRight <= width && layout->canvasBottom <= height &&
+                   layout->controlsRight <= width && layout->controlsBottom <= height;
+        });
+        ASSERT_TRUE(layout) << "the page says nothing of its layout";
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        EXPECT_EQ(layout->width, width) << "the page is zoomed";
+        EXPECT_EQ(layout->height, height);
+        EXPECT_LE(layout->pageWidth, width) << "the page scrolls";
+        EXPECT_LE(layout->pageHeight, height) << "the page scrolls";
+        EXPECT_GE(layout->canvasLeft, 0);
+        EXPECT_GE(layout->canvasTop, 0);
+        EXPECT_LE(layout->canvasRight, width);
+        EXPECT_LE(layout->canvasBottom, height);
+        EXPECT_NEAR((layout->canvasRight - layout->canvasLeft) * 3,
+                    (layout->canvasBottom - layout->canvasTop) * 4, 0.5);
+        EXPECT_GE(layout->consoleTextSize, 12);
+        if (touch) {
+            EXPECT_EQ(layout->controls, 11) << "a control for each of the game's keys";
+            EXPECT_GE(layout->smallestControl, 40);
+            EXPECT_GE(layout->controlsLeft, 0);
+            EXPECT_GE(layout->controlsTop, 0);
+            EXPECT_LE(layout->controlsRight, width);
+            EXPECT_LE(layout->controlsBottom, height);
+        } else {
+            EXPECT_EQ(layout->controls, 0) << "touch controls without a touch screen";
+        }
+    }
+
+    void endWithEscape() {
+        press("Escape");
+        expectEndWithStatusZero();
+        release("Escape");
+    }
+};
+
+TEST_F(PageTest, FitsEveryWindowFromAPhoneToA4kMonitorAndAgainWhenTurned) {
+    struct Screen {
+        const char* name;
+        int width;
+        int height;
+        double scale;
+        bool touch;
+    };
+    for (const Screen& screen :
+         {Screen{"a small phone", 360, 640, 2, true}, Screen{"a phone", 390, 844, 3, true},
+          Screen{"a tablet", 768, 1024, 2, true}, Screen{"a netbook", 1024, 600, 1, false},
+          Screen{"a laptop", 1366, 625, 1, false}, Screen{"a desktop", 1920, 1080, 1, false},
+          Screen{"a 4K monitor", 3840, 2160, 1, false}}) {
+        SCOPED_TRACE(screen.name);
+        ASSERT_TRUE(page().showAs(screen.width, screen.height, screen.scale, screen.touch));
+        ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n12\n", 12));
+        expectFits(screen.width, screen.height, screen.touch);
+        // Turned, the screen's sides swap, and the page fits it again at once.
+        ASSERT_TRUE(page().showAs(screen.height, screen.width, screen.scale, screen.touch));
+        expectFits(screen.height, screen.width, screen.touch);
+        exactRead();
+        endWithEscape();
+    }
+}
+
+TEST_F(PageTest, ServedFromAWebHostItInstallsAndPlaysWithTheHostGone) {
+    // A web host of this test's own, which it can take away: the page's folder on the loopback.
+    const std::string file = std::getenv("ORBITDOTS_PAGE");
+    const std::string folder = file.substr(7, file.rfind('/') - 7);
+    ChildProcess host(
+        {"/usr/bin/python3", supportFolder() + "/browser_program.py", "serve-page", folder}, {}, "",
+        ChildProcess::Options{false, true});
+    ASSERT_TRUE(host.outputEndsWithin("ready\n", kPatience)) << host.errors();
+    const std::string announced = host.output();
+    const std::size_t at = announced.find("ADDRESS=") + 8;
+    setenv("ORBITDOTS_PAGE", announced.substr(at, announced.find('\n', at) - at).c_str(), 1);
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n1\n", 1));
+    EXPECT_TRUE(waitUntil(kPatience, [this] { return page().servedByServiceWorker(); }))
+        << "no service worker serves the page";
+    EXPECT_EQ(page().installability(), "none") << "what keeps the page from being installed";
+    endWithEscape();
+    host.stop();
+    ASSERT_TRUE(page().keepNothingInHttpCache());
+    ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n1\n", 1));
+    const Sample sample = exactRead();
+    EXPECT_EQ(sample.x, 100);
+    EXPECT_EQ(sample.y, 200);
+    endWithEscape();
 }
 
 // A frame in which the dot wraps around at the right edge is drawn around the position before the

@@ -23,7 +23,20 @@
       span.append(text);
       output.append(span);
     }
-    consoleBox.scrollTop = consoleBox.scrollHeight;
+    scrollToEnd();
+  }
+
+  // The console scrolls to its last line once a frame, not once a byte: each scroll lays out the
+  // page again.
+  let scrolling = false;
+  function scrollToEnd() {
+    if (!scrolling) {
+      scrolling = true;
+      requestAnimationFrame(() => {
+        scrolling = false;
+        consoleBox.scrollTop = consoleBox.scrollHeight;
+      });
+    }
   }
 
   function writer(kind) {
@@ -126,12 +139,215 @@
 
   for (const type of ['keydown', 'keyup']) {
     canvas.addEventListener(type, (event) => {
+      // Tab is no key of the game: it leaves the canvas, and SDL does not see it.
+      if (event.key === 'Tab') {
+        event.stopImmediatePropagation();
+        return;
+      }
       const code = sdlKeyCode(event);
       if (code !== undefined && code !== event.keyCode) {
         Object.defineProperty(event, 'keyCode', {value: code});
       }
     }, {capture: true});
   }
+
+  // A tap anywhere on the console brings the answer field, and a soft keyboard with it.
+  consoleBox.addEventListener('click', () => {
+    if (!line.disabled && document.activeElement !== line) {
+      line.focus({preventScroll: true});
+    }
+  });
+
+  // The on-screen controls hold the game's keys as the keyboard does: each is a key that the
+  // canvas gets, pressed while a finger holds the control and released when the last finger
+  // lifts or slides off. SDL reads these keys as it reads the keyboard's.
+  // Each control names its key as SDL does; the event that the browser would send for it.
+  const controlKeys = {
+    'up': ['ArrowUp', 'ArrowUp', 0, 38], 'down': ['ArrowDown', 'ArrowDown', 0, 40],
+    'left': ['ArrowLeft', 'ArrowLeft', 0, 37], 'right': ['ArrowRight', 'ArrowRight', 0, 39],
+    '[+]': ['+', 'NumpadAdd', 3, 107], '[-]': ['-', 'NumpadSubtract', 3, 109],
+    '[1]': ['1', 'Numpad1', 3, 97], '[2]': ['2', 'Numpad2', 3, 98],
+    'page up': ['PageUp', 'PageUp', 0, 33], 'page down': ['PageDown', 'PageDown', 0, 34],
+    'escape': ['Escape', 'Escape', 0, 27],
+  };
+  const holders = new Map();  // control key -> how many fingers hold it
+
+  function sendKey(name, down) {
+    const [key, code, location, keyCode] = controlKeys[name];
+    const event = new KeyboardEvent(down ? 'keydown' : 'keyup',
+      {key, code, location, bubbles: true, cancelable: true});
+    Object.defineProperty(event, 'keyCode', {value: keyCode});
+    Object.defineProperty(event, 'which', {value: keyCode});
+    canvas.dispatchEvent(event);
+  }
+
+  function hold(name) {
+    const count = holders.get(name) || 0;
+    holders.set(name, count + 1);
+    if (count === 0) {
+      sendKey(name, true);
+    }
+  }
+
+  function letGo(name) {
+    const count = holders.get(name) || 0;
+    if (count === 1) {
+      holders.delete(name);
+      sendKey(name, false);
+    } else if (count > 1) {
+      holders.set(name, count - 1);
+    }
+  }
+
+  const controls = document.getElementById('controls');
+  const pad = document.getElementById('pad');
+  // The arrows of the pad's eight directions, counter-clockwise from the right.
+  const directions = [['right'], ['up', 'right'], ['up'], ['up', 'left'], ['left'],
+    ['down', 'left'], ['down'], ['down', 'right']];
+  const fingers = new Map();  // pointer -> the control keys it holds
+
+  // The arrows a finger at (x, y) holds on the pad: by the direction from its middle, none in
+  // the middle itself or off the pad.
+  function padArrows(x, y) {
+    const box = pad.getBoundingClientRect();
+    const radius = box.width / 2;
+    const dx = x - (box.left + radius);
+    const dy = y - (box.top + radius);
+    const distance = Math.hypot(dx, dy);
+    if (distance < radius * 0.2 || distance > radius) {
+      return [];
+    }
+    const sector = Math.round(Math.atan2(-dy, dx) / (Math.PI / 4));
+    return directions[(sector + 8) % 8];
+  }
+
+  // What a finger at (x, y) on `control` holds: arrows on the pad, a button's key on a button
+  // while it is on it.
+  function heldBy(control, x, y) {
+    if (control === pad) {
+      return padArrows(x, y);
+    }
+    const box = control.getBoundingClientRect();
+    const on = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+    return on ? [control.dataset.key] : [];
+  }
+
+  function showHeld() {
+    for (const element of controls.querySelectorAll('[data-key]')) {
+      element.classList.toggle('held', holders.has(element.dataset.key));
+    }
+  }
+
+  function moveFinger(id, keys) {
+    const before = fingers.get(id) || [];
+    for (const name of keys) {
+      if (!before.includes(name)) {
+        hold(name);
+      }
+    }
+    for (const name of before) {
+      if (!keys.includes(name)) {
+        letGo(name);
+      }
+    }
+    if (keys.length > 0) {
+      fingers.set(id, keys);
+    } else {
+      fingers.delete(id);
+    }
+    showHeld();
+  }
+
+  const controlOf = (event) => event.target.closest('#pad, #buttons button');
+  controls.addEventListener('pointerdown', (event) => {
+    const control = controlOf(event);
+    if (!control) {
+      return;
+    }
+    event.preventDefault();
+    control.setPointerCapture(event.pointerId);
+    moveFinger(event.pointerId, heldBy(control, event.clientX, event.clientY));
+  });
+  controls.addEventListener('pointermove', (event) => {
+    const control = controlOf(event);
+    if (control && control.hasPointerCapture(event.pointerId)) {
+      moveFinger(event.pointerId, heldBy(control, event.clientX, event.clientY));
+    }
+  });
+  for (const type of ['pointerup', 'pointercancel', 'lostpointercapture']) {
+    controls.addEventListener(type, (event) => moveFinger(event.pointerId, []));
+  }
+  for (const element of [controls, canvas]) {
+    element.addEventListener('contextmenu', (event) => event.preventDefault());
+  }
+
+  // The controls show where touch is the way in, and on any other machine at the first touch.
+  function showControls() {
+    if (controls.hidden) {
+      controls.hidden = false;
+      document.getElementById('keys').hidden = true;
+      fit();
+    }
+  }
+  addEventListener('pointerdown', (event) => {
+    if (event.pointerType === 'touch') {
+      showControls();
+    }
+  }, {capture: true});
+  addEventListener('touchstart', showControls, {capture: true, passive: true});
+
+  // The parts of the page placed, and the canvas sized, for the window as it is: beside the
+  // console where that gives the larger canvas, above it otherwise. The canvas is 4:3 and as
+  // large as the window allows beside the console (never narrower than its text needs, at 12 px
+  // at least), the header, the key legend and the controls; its picture stays 800 x 600, each of
+  // its pixels drawn nearest-neighbour, an equal block at a whole scale.
+  const pageBox = document.getElementById('page');
+  const header = document.querySelector('header');
+  const legend = document.getElementById('keys');
+  const margin = 8;
+  const gap = 8;
+
+  function arrangement(side, width, height) {
+    const touch = !controls.hidden;
+    // Beside the canvas the console is at least this wide, and takes what the canvas leaves.
+    const consoleWidth = side ? 240 : 0;
+    const controlsWidth = side && touch ? 160 + gap : 0;
+    const controlsHeight = !side && touch ? 150 + gap : 0;
+    const legendHeight = touch ? 0 : legend.offsetHeight + gap;
+    const consoleHeight = side ? 0 : Math.max(96, height * 0.18) + gap;
+    const headerHeight = side ? 0 : header.offsetHeight + gap;
+    const availableWidth = width - 2 * margin - (side ? consoleWidth + gap : 0) - controlsWidth;
+    const availableHeight = height - 2 * margin - headerHeight - controlsHeight -
+      (side ? 0 : consoleHeight + legendHeight);
+    const scale = Math.max(0, Math.min(availableWidth / 800, availableHeight / 600));
+    return {side, scale, consoleWidth: side ? width - 2 * margin - gap - controlsWidth -
+      800 * scale : 0};
+  }
+
+  function fit() {
+    const width = document.documentElement.clientWidth;
+    const height = document.documentElement.clientHeight;
+    const beside = arrangement(true, width, height);
+    const above = arrangement(false, width, height);
+    const chosen = beside.scale >= above.scale ? beside : above;
+    pageBox.className = chosen.side ? 'side' : 'stacked';
+    pageBox.style.gridTemplateColumns = chosen.side ?
+      `${chosen.consoleWidth}px ${800 * chosen.scale}px${controls.hidden ? '' : ' 160px'}` : '';
+    // (In the style sheet: SDL sets the canvas's own style when it sets the video mode.)
+    root.style.setProperty('--canvas-width', `${800 * chosen.scale}px`);
+    root.style.setProperty('--canvas-height', `${600 * chosen.scale}px`);
+    // Text of 14 px where the console has room for it, 12 px where it has not.
+    const roomy = chosen.side ? chosen.consoleWidth >= 360 : width >= 600;
+    root.style.setProperty('--console-font', roomy ? '14px' : '12px');
+  }
+  addEventListener('resize', fit);
+  if (window.visualViewport) {
+    visualViewport.addEventListener('resize', fit);
+  }
+  if (matchMedia('(pointer: coarse)').matches) {
+    showControls();
+  }
+  fit();
 
   // The window opens: the game has the keyboard, without a click.
   function gameStarts() {
@@ -146,6 +362,20 @@
     root.dataset.exitStatus = status;
     document.getElementById('status').textContent = status;
     document.getElementById('ended').hidden = false;
+    // The keyboard's next step: a new game.
+    document.getElementById('new-game').focus();
+  }
+
+  // Served from a web host, the page installs as an app and plays offline: its manifest, and a
+  // service worker that keeps its files. Opened from its file, it has neither, and needs neither.
+  if (location.protocol === 'https:' || location.protocol === 'http:') {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
+    if ('serviceWorker' in navigator) {
+      navigator.serviceWorker.register('sw.js');
+    }
   }
 
   // A failure of the program itself (which it does not expect) shows in the console as well.
@@ -161,6 +391,13 @@
   window.addEventListener('unhandledrejection', (event) => showFailure(event, event.reason));
 
   window.Module = {
+    // The program's script has loaded and compiled; the program then starts in a task of its
+    // own, which keeps the page answering in between, and the console is its own.
+    setStatus: (status) => {
+      if (status === '') {
+        document.getElementById('loading').remove();
+      }
+    },
     canvas,
     keyboardListeningElement: canvas,
     stdout: writer('out'),

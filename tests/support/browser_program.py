@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """The web page in a browser, for the tests:
 
-  browser_program.py serve BROWSER SCALE FOLDER
+  browser_program.py serve BROWSER SCALE FOLDER [DEVICE]
       One browser (chromium, firefox or webkit) with the screen at SCALE, shared by the tests as a
       CTest fixture: it answers on the Unix socket FOLDER/socket, one command a connection, and
       prints "ready" once it does. WebKit's X server is the one that ORBITDOTS_X_FOLDER's
-      display-server announced.
+      display-server announced. With a DEVICE (phone: 390 x 844 upright at 3 device pixels a
+      pixel; tablet: 1024 x 768 sideways at 2), the browser shows the page as that touch
+      screen does, and the keys are held by touching the page's controls.
   browser_program.py serve-page FOLDER
       A static web server on the loopback for the page in FOLDER: prints the page's address as
       ADDRESS=..., then "ready".
@@ -22,6 +24,14 @@ The browser's commands, each a line, each answered with one:
   window -> "yes" or "no"           title -> the page's title      icon -> the name of its icon
   capture PATH -> "done" (the canvas's pixels as a PPM)   press KEY, release KEY -> "done"
   numlock -> "on" or "off"
+and in Chromium, for the page itself:
+  show WIDTH HEIGHT SCALE TOUCH -> "done" (the page on such a screen, with touch if TOUCH is 1)
+  fit -> [the window's width and height, the page's, the canvas's left, top, right and bottom,
+          the console's text size, how many controls show, the smallest side of one, and
+          their left, top, right and bottom] as JSON
+  installability -> the reasons the page cannot be installed, space-separated, or "none"
+  controlled -> "yes" once a service worker serves the page
+  no-http-cache -> "done" (nothing from the browser's own cache from now on)
 Keys are named as X names them."""
 import ctypes
 import glob
@@ -42,6 +52,9 @@ import time
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
@@ -53,6 +66,16 @@ KEYS = {
     'equal': '=', 'minus': '-',
 }
 KEYPAD = {'KP_1': ('\ue01b', '\ue056'), 'KP_2': ('\ue01c', '\ue05b')}
+
+# The touch screens the page is shown on: width, height and device pixels a pixel.
+DEVICES = {'phone': (390, 844, 3), 'tablet': (1024, 768, 2)}
+# The page's controls for the keys, by the names SDL gives them, and the pad's direction for each
+# arrow.
+BUTTONS = {'KP_Add': '[+]', 'KP_Subtract': '[-]', 'KP_1': '[1]', 'KP_2': '[2]',
+           'Prior': 'page up', 'Next': 'page down', 'Escape': 'escape'}
+ARROWS = {'Right': (1, 0), 'Left': (-1, 0), 'Up': (0, -1), 'Down': (0, 1)}
+# Every finger: the one on the pad, and one for each button.
+FINGERS = ['pad', *BUTTONS]
 
 # The canvas's pixels as runs of one colour (0xRRGGBB, count), row after row: a frame is mostly
 # white, and a whole picture through WebDriver takes longer than twenty frames.
@@ -69,6 +92,21 @@ for (let i = 0; i < data.length; i += 4) {
   }
 }
 return [canvas.width, canvas.height, runs];
+'''
+
+FIT = '''
+const page = document.scrollingElement;
+const canvas = document.getElementById('canvas').getBoundingClientRect();
+const shown = [...document.querySelectorAll('#controls button[data-key]')]
+  .map((control) => control.getBoundingClientRect()).filter((box) => box.width > 0);
+const least = (side) => Math.min(...shown.map((box) => box[side]));
+const most = (side) => Math.max(...shown.map((box) => box[side]));
+return [innerWidth, innerHeight, page.scrollWidth, page.scrollHeight, canvas.left, canvas.top,
+        canvas.right, canvas.bottom,
+        parseFloat(getComputedStyle(document.getElementById('console')).fontSize),
+        shown.length, shown.length ? Math.min(least('width'), least('height')) : 0,
+        ...(shown.length ? [least('left'), least('top'), most('right'), most('bottom')] :
+          [0, 0, 0, 0])];
 '''
 
 CONSOLE = '''
@@ -104,6 +142,22 @@ class SeleniumBrowser:
     def release_keys(self):
         ActionChains(self.driver).reset_actions()
 
+    def touch(self, finger, selector, offset, action):
+        """One finger: put down (down), slid (move) to `offset` from the middle of the element
+        that `selector` names, or lifted (up)."""
+        builder = ActionBuilder(self.driver, mouse=PointerInput(interaction.POINTER_TOUCH, finger))
+        if action != 'up':
+            element = self.driver.find_element('css selector', selector)
+            builder.pointer_action.move_to(element, round(offset[0]), round(offset[1]))
+        if action == 'down':
+            builder.pointer_action.pointer_down()
+        elif action == 'up':
+            builder.pointer_action.pointer_up()
+        builder.perform()
+
+    def emulate(self, device):
+        raise SystemExit(f'{type(self).__name__.lower()}: its driver sends no touches')
+
     def canvas_png(self):
         return self.driver.find_element('id', 'canvas').screenshot_as_png
 
@@ -117,12 +171,58 @@ class Chromium(SeleniumBrowser):
     def __init__(self, scale):
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
-        # A window tall enough for the whole canvas to be in view, whatever the density.
         for argument in ('--headless=new', '--no-sandbox', '--disable-dev-shm-usage',
-                         '--window-size=1366,900', f'--force-device-scale-factor={scale}'):
+                         '--window-size=1366,900'):
             options.add_argument(argument)
         super().__init__(webdriver.Chrome(service=ChromeService('/usr/bin/chromedriver'),
                                           options=options))
+        self.fingers = {}  # each finger down on the screen, and where
+        if scale != 1:
+            # A screen of that density, in which the page is as large as the canvas at 800 x 600
+            # with the console beside it: each of its pixels a whole block of the screen's.
+            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                'width': 1366, 'height': 616, 'deviceScaleFactor': scale, 'mobile': False})
+
+    def touch(self, finger, selector, offset, action):
+        """Chromium's own touches (its driver's lose track of a finger between two actions):
+        each event names every finger still down, and Chromium presses, moves and lifts fingers
+        by what changed."""
+        if action == 'up':
+            self.fingers.pop(finger, None)
+        else:
+            x, y = self.run(f'''const box = document.querySelector({json.dumps(selector)})
+                .getBoundingClientRect();
+                return [box.left + box.width / 2, box.top + box.height / 2];''')
+            self.fingers[finger] = (x + offset[0], y + offset[1])
+        points = [{'x': x, 'y': y, 'id': list(FINGERS).index(name)}
+                  for name, (x, y) in self.fingers.items()]
+        kind = 'touchStart' if action == 'down' else 'touchMove' if points else 'touchEnd'
+        self.driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                                    {'type': kind, 'touchPoints': points})
+
+    def release_keys(self):
+        super().release_keys()
+        if self.fingers:
+            self.fingers = {}
+            self.driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                                        {'type': 'touchEnd', 'touchPoints': []})
+
+    def emulate(self, device):
+        self.show(*DEVICES[device], True)
+
+    def show(self, width, height, scale, touch):
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': touch})
+        self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled',
+                                    {'enabled': touch, 'maxTouchPoints': 10 if touch else 1})
+
+    def installability(self):
+        errors = self.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})
+        return [error['errorId'] for error in errors['installabilityErrors']]
+
+    def no_http_cache(self):
+        self.driver.execute_cdp_cmd('Network.enable', {})
+        self.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
 
 
 class WebKit(SeleniumBrowser):
@@ -217,6 +317,29 @@ class Firefox:
     def release_keys(self):
         self.call('input.releaseActions', {'context': self.context})
 
+    def touch(self, finger, selector, offset, action):
+        actions = []
+        if action != 'up':
+            element = self.call('script.callFunction', {
+                'functionDeclaration': f'function() {{ return document.querySelector({json.dumps(selector)}); }}',
+                'awaitPromise': False, 'target': {'context': self.context}})['result']
+            actions.append({'type': 'pointerMove', 'x': round(offset[0]), 'y': round(offset[1]),
+                            'origin': {'type': 'element',
+                                       'element': {'sharedId': element['sharedId']}}})
+        if action == 'down':
+            actions.append({'type': 'pointerDown', 'button': 0})
+        elif action == 'up':
+            actions.append({'type': 'pointerUp', 'button': 0})
+        self.call('input.performActions', {'context': self.context, 'actions': [{
+            'type': 'pointer', 'id': finger, 'parameters': {'pointerType': 'touch'},
+            'actions': actions}]})
+
+    def emulate(self, device):
+        width, height, scale = DEVICES[device]
+        self.call('browsingContext.setViewport', {
+            'context': self.context, 'viewport': {'width': width, 'height': height},
+            'devicePixelRatio': scale})
+
     def canvas_png(self):
         raise RuntimeError('firefox: no screenshots at other densities')
 
@@ -254,19 +377,24 @@ def typing(text):
 class Page:
     """A browser with one page at a time open in it; one command to the browser at a time."""
 
-    def __init__(self, browser, scale):
+    def __init__(self, browser, scale, device=None):
         if browser not in BROWSERS:
             raise SystemExit(f'no such browser: {browser}')
         self.lock = threading.Lock()
         self.browser = BROWSERS[browser](scale)
         self.scale = scale
         self.num_lock = False
+        self.touching = device is not None
+        if self.touching:
+            self.browser.emulate(device)
+        self.arrows = set()  # the arrows that the finger on the pad holds
 
     def blank(self):
         """No page, and no key held: the page before ends."""
         with self.lock:
             self.browser.release_keys()
             self.num_lock = False
+            self.arrows = set()
             self.browser.open('about:blank')
 
     def open(self, address):
@@ -314,9 +442,30 @@ class Page:
             return self.key(word == 'press', rest)
         if word == 'numlock':
             return 'on' if self.num_lock else 'off'
+        return self.page_command(word, rest)
+
+    def page_command(self, word, rest):
+        if word == 'show':
+            width, height, scale, touch = rest.split()
+            with self.lock:
+                self.browser.show(int(width), int(height), float(scale), touch == '1')
+            return 'done'
+        if word == 'fit':
+            return json.dumps(self.run(FIT))
+        if word == 'installability':
+            with self.lock:
+                return ' '.join(self.browser.installability()) or 'none'
+        if word == 'controlled':
+            return 'yes' if self.run('return !!navigator.serviceWorker.controller') else 'no'
+        if word == 'no-http-cache':
+            with self.lock:
+                self.browser.no_http_cache()
+            return 'done'
         return 'unknown command'
 
     def key(self, press, name):
+        if self.touching:
+            return self.touch_key(press, name)
         if name == 'Num_Lock':
             self.num_lock ^= press
             return 'done'
@@ -327,6 +476,33 @@ class Page:
         else:
             return 'no such key'
         self.keys([(press, key)])
+        return 'done'
+
+    def touch_key(self, press, name):
+        """A key held or let go on the page's controls: a finger of its own on its button, and
+        for the arrows one finger on the pad, slid to the direction of those held and lifted
+        once none is."""
+        if name in BUTTONS:
+            with self.lock:
+                self.browser.touch(name, f'[data-key="{BUTTONS[name]}"]', (0, 0),
+                                   'down' if press else 'up')
+            return 'done'
+        if name not in ARROWS:
+            return 'no such key'
+        held = self.arrows | {name} if press else self.arrows - {name}
+        dx = sum(ARROWS[arrow][0] for arrow in held)
+        dy = sum(ARROWS[arrow][1] for arrow in held)
+        if held and dx == 0 and dy == 0:
+            return 'no such key'  # opposite arrows at once: no thumb does that
+        with self.lock:
+            if not held:
+                self.browser.touch('pad', '#pad', (0, 0), 'up')
+            else:
+                # On the arrow's button, or between the two of a diagonal.
+                reach = 50 / len(held)
+                self.browser.touch('pad', '#pad', (dx * reach, dy * reach),
+                                   'move' if self.arrows else 'down')
+        self.arrows = held
         return 'done'
 
     def capture(self, path):
@@ -347,14 +523,19 @@ class Page:
         os.replace(path + '.new', path)
 
     def type_answers(self, typed):
+        if self.touching:
+            # As a person on a touch screen starts: a tap on the console, for its answer field.
+            with self.lock:
+                self.browser.touch('pad', '#console', (0, 0), 'down')
+                self.browser.touch('pad', '#console', (0, 0), 'up')
         self.keys(typing(typed))
         # A pipe's end: Ctrl+D sends a last line that has no line end, and ends the input.
         control_d = [(True, Keys.CONTROL), (True, 'd'), (False, 'd'), (False, Keys.CONTROL)]
         self.keys(control_d * (1 if typed.endswith('\n') or not typed else 2))
 
 
-def serve(browser, scale, folder):
-    page = Page(browser, int(scale))
+def serve(browser, scale, folder, device=None):
+    page = Page(browser, int(scale), device)
 
     class Handler(socketserver.StreamRequestHandler):
         def handle(self):
@@ -409,7 +590,10 @@ def ask(folder, command):
 
 
 def page_address(page):
-    """A file:// address as it is; a serve-page's folder gives the address it announced."""
+    """A web address as it is, a file:// one if the file is there; a serve-page's folder gives the
+    address it announced."""
+    if page.startswith(('http://', 'https://')):
+        return page
     if page.startswith('file://'):
         # A browser shows a missing page as an error page of its own, and the game never starts.
         if not os.path.isfile(page[len('file://'):]):

@@ -4,9 +4,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -82,6 +84,41 @@ bool BrowserSession::releaseKey(const std::string& keysym) {
 
 bool BrowserSession::numLockOn() {
     return ask("numlock") == "on";
+}
+
+bool BrowserSession::showAs(int width, int height, double scale, bool touch) {
+    std::ostringstream command;
+    command << "show " << width << ' ' << height << ' ' << scale << ' ' << (touch ? 1 : 0);
+    return ask(command.str()) == "done";
+}
+
+std::optional<BrowserSession::Layout> BrowserSession::layout() {
+    std::string numbers = ask("fit");
+    std::replace_if(
+        numbers.begin(), numbers.end(), [](char c) { return c == '[' || c == ']' || c == ','; },
+        ' ');
+    std::istringstream in(numbers);
+    Layout measured;
+    if (!(in >> measured.width >> measured.height >> measured.pageWidth >> measured.pageHeight >>
+          measured.canvasLeft >> measured.canvasTop >> measured.canvasRight >>
+          measured.canvasBottom >> measured.consoleTextSize >> measured.controls >>
+          measured.smallestControl >> measured.controlsLeft >> measured.controlsTop >>
+          measured.controlsRight >> measured.controlsBottom)) {
+        return std::nullopt;
+    }
+    return measured;
+}
+
+std::string BrowserSession::installability() {
+    return ask("installability");
+}
+
+bool BrowserSession::servedByServiceWorker() {
+    return ask("controlled") == "yes";
+}
+
+bool BrowserSession::keepNothingInHttpCache() {
+    return ask("no-http-cache") == "done";
 }
 
 WindowLabels BrowserSession::labels(WindowId /*window*/) {

@@ -39,6 +39,33 @@ class BrowserSession : public WindowSession {
     // The browser is the fixture's, and stays.
     [[nodiscard]] bool killServer() override { return false; }
 
+    // The page itself, in Chromium: shown on a screen of this size (in the page's pixels), this
+    // density and with touch or not; where its parts are; what keeps it from being installed as
+    // an app ("none" where nothing does); whether a service worker serves it; and nothing from
+    // the browser's own cache from now on.
+    [[nodiscard]] bool showAs(int width, int height, double scale, bool touch);
+    struct Layout {
+        double width = 0;  // the window's
+        double height = 0;
+        double pageWidth = 0;  // all that the page lays out
+        double pageHeight = 0;
+        double canvasLeft = 0;
+        double canvasTop = 0;
+        double canvasRight = 0;
+        double canvasBottom = 0;
+        double consoleTextSize = 0;
+        int controls = 0;  // how many show, and the smallest side of one
+        double smallestControl = 0;
+        double controlsLeft = 0;  // all of them
+        double controlsTop = 0;
+        double controlsRight = 0;
+        double controlsBottom = 0;
+    };
+    std::optional<Layout> layout();
+    std::string installability();
+    bool servedByServiceWorker();
+    [[nodiscard]] bool keepNothingInHttpCache();
+
   private:
     // The browser's answer to one command; empty where it gave none.
     std::string ask(const std::string& command) const;
