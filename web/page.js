@@ -348,6 +348,9 @@
     showControls();
   }
   fit();
+  // The answer field has the keyboard from the start (the page is shown only once fitted, and a
+  // field that was hidden then would not take autofocus).
+  line.focus({preventScroll: true});
 
   // The window opens: the game has the keyboard, without a click.
   function gameStarts() {
