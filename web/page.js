@@ -327,6 +327,10 @@
   function fit() {
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
+    // Above and below the canvas, the header and the key legend span the window: their heights
+    // are measured so, whatever the page's arrangement was until now.
+    pageBox.className = 'stacked';
+    pageBox.style.gridTemplateColumns = '';
     const beside = arrangement(true, width, height);
     const above = arrangement(false, width, height);
     const chosen = beside.scale >= above.scale ? beside : above;
