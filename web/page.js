@@ -413,4 +413,12 @@
     gameStarts,
     onExit: ended,
   };
+
+  // The program's script (the larger part of the page, its WebAssembly inside) loads once the
+  // page has shown, so that the page paints at once; the key guide follows when it runs.
+  requestAnimationFrame(() => setTimeout(() => {
+    const program = document.createElement('script');
+    program.src = 'orbitdots.js';
+    document.body.append(program);
+  }));
 })();
