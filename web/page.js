@@ -285,7 +285,7 @@
   function showControls() {
     if (controls.hidden) {
       controls.hidden = false;
-      document.getElementById('keys').hidden = true;
+      legend.hidden = true;
       fit();
     }
   }
@@ -402,7 +402,7 @@
     // own, which keeps the page answering in between, and the console is its own.
     setStatus: (status) => {
       if (status === '') {
-        document.getElementById('loading').remove();
+        document.getElementById('loading')?.remove();
       }
     },
     canvas,
