@@ -375,7 +375,8 @@
 
   // Served from a web host, the page installs as an app and plays offline: its manifest, and a
   // service worker that keeps its files. Opened from its file, it has neither, and needs neither.
-  if (location.protocol === 'https:' || location.protocol === 'http:') {
+  const served = location.protocol === 'https:' || location.protocol === 'http:';
+  if (served) {
     const manifest = document.createElement('link');
     manifest.rel = 'manifest';
     manifest.href = 'manifest.webmanifest';
@@ -412,13 +413,25 @@
     readConsole,
     gameStarts,
     onExit: ended,
+    // Served, the program's WebAssembly streams from its file. Opened from its file, the page
+    // may fetch no other: the WebAssembly comes from a script (orbitdots-wasm.js) as a data:
+    // address, and then in a task of its own before the program's.
+    locateFile: (file, folder) => (served ? folder + file : orbitdotsWasm),
   };
 
-  // The program's script (the larger part of the page, its WebAssembly inside) loads once the
-  // page has shown, so that the page paints at once; the key guide follows when it runs.
+  function addScript(file) {
+    const script = document.createElement('script');
+    script.src = file;
+    script.async = false;
+    document.body.append(script);
+  }
+
+  // The program's scripts load once the page has shown, so that the page paints at once; the
+  // key guide follows when the program runs.
   requestAnimationFrame(() => setTimeout(() => {
-    const program = document.createElement('script');
-    program.src = 'orbitdots.js';
-    document.body.append(program);
+    if (!served) {
+      addScript('orbitdots-wasm.js');
+    }
+    addScript('orbitdots.js');
   }));
 })();
