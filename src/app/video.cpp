@@ -85,7 +85,21 @@ std::optional<VideoFailure> openWindow() {
 }  // namespace
 
 bool displayGone() {
-    return videoDriverName() == "wayland" && waylandCompositorGone();
+    if (videoDriverName() != "wayland") {
+        return false;
+    }
+    // A compositor that is ending closes its connection with the program before its socket
+    // refuses others: SDL may tell of the one while the other still takes connections. Drawing
+    // on after that crashes in the EGL library, so the socket is looked at again for a while.
+    constexpr int kLooks = 20;
+    constexpr Uint32 kLookInterval = 10;  // ms
+    for (int look = 1; look < kLooks; ++look) {
+        if (waylandCompositorGone()) {
+            return true;
+        }
+        SDL_Delay(kLookInterval);
+    }
+    return waylandCompositorGone();
 }
 
 bool startVideo(std::ostream& err) {

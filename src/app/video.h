@@ -21,5 +21,5 @@ void stopVideo();
 
 // Whether the display that the window is on has gone away. Only asked after SDL's request to
 // quit, which is how SDL tells of it on Wayland; Xlib ends the program itself when an X server
-// goes away.
+// goes away. On Wayland it may take up to 200 ms to be sure that the compositor stays.
 bool displayGone();
