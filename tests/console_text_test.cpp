@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/console_text.h"
+#include "expected_texts.h"
 
 namespace {
 
@@ -29,11 +32,32 @@ TEST_F(ConsoleTextTest, KoreanConsoleGetsCp949Bytes) {
     EXPECT_EQ(consoleText(Text::HelpInertia).back(), ' ');
 }
 
-TEST_F(ConsoleTextTest, EveryOtherConsoleGetsUtf8) {
+TEST_F(ConsoleTextTest, EveryOtherConsoleGetsEachTextInUtf8) {
     useConsoleEncoding("EUC-KR");
     useConsoleEncoding("ANSI_X3.4-1968");
-    EXPECT_EQ(consoleText(Text::HelpMove), "방향키 : 이동");
-    EXPECT_EQ(consoleText(Text::AskPosition), "점의 x,y좌표를 입력해주세요 : ");
+    const std::vector<std::pair<Text, std::string>> texts = {
+        {Text::HelpMove, kHelpMove},
+        {Text::HelpSpeed, kHelpSpeed},
+        {Text::HelpInertia, kHelpInertia},
+        {Text::HelpRadius, kHelpRadius},
+        {Text::AskPosition, kAskPosition},
+        {Text::AskInertia, kAskInertia},
+        {Text::AskDotCount, kAskDotCount},
+        {Text::InvalidX, kInvalidX},
+        {Text::ResetX, kResetX},
+        {Text::InvalidY, kInvalidY},
+        {Text::ResetY, kResetY},
+        {Text::EndOfInput, kEndOfInput},
+        {Text::VideoInitFailed, kVideoInitFailed},
+        {Text::VideoModeFailed, kVideoModeFailed},
+        {Text::NoWindowDriver, kNoWindowDriver},
+        {Text::NoReasonGiven, kNoReasonGiven},
+        {Text::DisplayLost, kDisplayLost},
+    };
+    ASSERT_EQ(texts.size(), static_cast<std::size_t>(Text::DisplayLost) + 1) << "a text untested";
+    for (const auto& [id, expected] : texts) {
+        EXPECT_EQ(consoleText(id), expected);
+    }
 }
 
 }  // namespace

@@ -212,12 +212,23 @@ TEST_F(InputTest, MainRowKeysDoWhatTheKeypadKeysDoOnceAFrame) {
     EXPECT_NE(effectsOf({SDLK_EQUALS}), effectsOf({})) << "the cases above must tell keys apart";
 }
 
-TEST_F(InputTest, AQuitEventHasNoEffect) {
+// The window's close button ends nothing: a quit request is only noted, for the frame loop to
+// tell a lost display apart, also while it waits behind another event.
+TEST_F(InputTest, AQuitEventIsNotedAndHasNoOtherEffect) {
     Input input;
+    EXPECT_FALSE(input.closeRequested());
+    SDL_Event other{};
+    other.type = SDL_USEREVENT;
     SDL_Event quit{};
     quit.type = SDL_QUIT;
+    SDL_PushEvent(&other);
     SDL_PushEvent(&quit);
-    EXPECT_EQ(input.update(), 0);
+    for (const bool stillWaiting : {true, true, false}) {
+        EXPECT_EQ(input.update(), 0);
+        EXPECT_EQ(input.closeRequested(), stillWaiting);
+        EXPECT_EQ(input.getVelocity().getX(), 0);
+        EXPECT_EQ(input.getVelocity().getY(), 0);
+    }
 }
 
 }  // namespace

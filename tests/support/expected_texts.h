@@ -24,8 +24,17 @@ inline const std::string kGuideAndPrompts = kKeyGuide + kPrompts;
 inline const std::string kInvalidX = "잘못된 x좌표 설정입니다.";
 inline const std::string kResetX = "x좌표의 값을 0으로 설정합니다.";
 inline const std::string kXCorrected = kInvalidX + "\n" + kResetX + "\n";
-inline const std::string kYCorrected = "잘못된 y좌표 설정입니다.\ny좌표의 값을 0으로 설정합니다.\n";
+inline const std::string kInvalidY = "잘못된 y좌표 설정입니다.";
+inline const std::string kResetY = "y좌표의 값을 0으로 설정합니다.";
+inline const std::string kYCorrected = kInvalidY + "\n" + kResetY + "\n";
 
 inline const std::string kEndOfInput = "입력이 끝나 프로그램을 종료합니다.";
 // The start of the line for video that does not start; SDL's reason follows.
 inline const std::string kVideoInitFailed = "SDL 비디오를 시작하지 못했습니다: ";
+inline const std::string kVideoModeFailed = "800x600x32 화면 모드를 설정하지 못했습니다: ";
+// The reasons the program gives where SDL settles on a driver that shows no window, and where SDL
+// gives none; the driver's name follows.
+inline const std::string kNoWindowDriver =
+    "창을 열 디스플레이가 없습니다. SDL이 고른 비디오 드라이버는 창을 띄우지 않습니다: ";
+inline const std::string kNoReasonGiven = "SDL이 이유를 알려 주지 않았습니다. 비디오 드라이버: ";
+inline const std::string kDisplayLost = "디스플레이와의 연결이 끊어져 프로그램을 종료합니다.";
