@@ -18,10 +18,10 @@ int Input::update() {
         velocity.setX(0);
         velocity.setY(0);
     }
-    // One event per frame is enough to let SDL refresh the key state; of the events themselves
-    // only a close request is of interest, and it may wait behind others.
+    // One event per frame lets SDL refresh the key state; of the events themselves only a close
+    // request is of interest, and it may wait behind others.
     const bool polled = SDL_PollEvent(&event) == 1;
-    closeAsked = (polled && event.type == SDL_QUIT) || quitEventWaiting();
+    closeAsked = (polled && event.type == SDL_QUIT) || catchUpWithEvents();
     keys = SDL_GetKeyState(nullptr);
 
     // The order matters: the arrows move with the speed as it was before keypad +/- change it.

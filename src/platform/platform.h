@@ -63,9 +63,14 @@ std::uint32_t pixelShowing(const SDL_PixelFormat* format, std::uint32_t rgb);
 // desktops the window system does this.
 void handKeyboardToWindow();
 
-// Whether a request to quit waits in SDL's event queue, left there. Never on the web, whose SDL
-// cannot look into its queue, and where the display cannot go away from under the program.
-bool quitEventWaiting();
+// After the frame's one event: brings SDL's key state up to date with every event that waits
+// behind it, and says whether a request to quit is among them. The desktops' SDL updates its key
+// state for every waiting event whenever it is polled: there this only looks into the queue,
+// leaving the events in it. The web's SDL updates it only for each event as it is polled, and
+// cannot look into its queue: there every waiting event is polled. Else the keys typed into the
+// console before the game, or a mouse moving over the canvas, would hold back a key for as many
+// frames as there are events before it.
+bool catchUpWithEvents();
 
 // Whether the window shows an icon that the program sets. Not on the web: the page's own icon
 // stands for the game there, and SDL ignores a window icon, which would only cost drawing it.

@@ -8,7 +8,7 @@ std::uint32_t pixelShowing(const SDL_PixelFormat* /*format*/, std::uint32_t rgb)
 
 void handKeyboardToWindow() {}
 
-bool quitEventWaiting() {
+bool catchUpWithEvents() {
     SDL_Event waiting{};
     return SDL_PeepEvents(&waiting, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
 }

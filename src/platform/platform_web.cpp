@@ -88,8 +88,13 @@ void handKeyboardToWindow() {
     handTheKeyboardToTheCanvas();
 }
 
-bool quitEventWaiting() {
-    return false;
+bool catchUpWithEvents() {
+    bool quit = false;
+    SDL_Event waiting{};
+    while (SDL_PollEvent(&waiting) == 1) {
+        quit = quit || waiting.type == SDL_QUIT;
+    }
+    return quit;
 }
 
 bool windowHasIcon() {
