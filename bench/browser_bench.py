@@ -14,6 +14,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests',
                                 'support'))
 from browser_program import Page, end_with_this_process, typing  # noqa: E402
+from measure import group_ticks, percent_of_core, periods_summary  # noqa: E402
 
 # Time stamps of the Enter keys and of the fills of the whole field, from before the first
 # answer on.
@@ -33,33 +34,9 @@ CanvasRenderingContext2D.prototype.fillRect = function(x, y, width, height) {
 
 
 def browser_ticks():
-    """Clock ticks of user and system time of every Chromium process of this one's process group
-    so far (one that ends meanwhile is left out)."""
-    ticks = 0
-    for pid in filter(str.isdigit, os.listdir('/proc')):
-        try:
-            with open(f'/proc/{pid}/stat') as file:
-                stat = file.read()
-        except OSError:
-            continue
-        name = stat[stat.index('(') + 1:stat.rindex(')')]
-        # After the name: state, parent, process group, ...; user and system time 12th and 13th.
-        fields = stat[stat.rindex(')') + 1:].split()
-        if (name.startswith('chrom') and name != 'chromedriver'
-                and int(fields[2]) == os.getpgrp()):
-            ticks += int(fields[11]) + int(fields[12])
-    return ticks
-
-
-def percentile(values, share):
-    ordered = sorted(values)
-    return ordered[min(len(ordered) - 1, max(0, int(share * len(ordered) + 0.999) - 1))]
-
-
-def median(values):
-    ordered = sorted(values)
-    middle = len(ordered) // 2
-    return ordered[middle] if len(ordered) % 2 else (ordered[middle - 1] + ordered[middle]) / 2
+    """Clock ticks of every Chromium process of this one's process group so far."""
+    return group_ticks(os.getpgrp(),
+                       lambda name: name.startswith('chrom') and name != 'chromedriver')
 
 
 def main():
@@ -80,8 +57,8 @@ def main():
     # The frames of the measured run: those a second after the first on.
     periods = [later - earlier for earlier, later in zip(frames, frames[1:])
                if earlier >= frames[0] + 1000]
-    cpu = ticks / os.sysconf('SC_CLK_TCK') / elapsed * 100
-    print(f'{median(periods):.2f} {percentile(periods, 0.95):.2f} {len(periods)} {cpu:.2f} '
+    median, p95, count = periods_summary(periods)
+    print(f'{median:.2f} {p95:.2f} {count} {percent_of_core(ticks, elapsed):.2f} '
           f'{frames[0] - enter[2]:.1f}')
 
 
