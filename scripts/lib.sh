@@ -2,6 +2,7 @@
 
 ORBITDOTS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export ORBITDOTS_ROOT
+source "$ORBITDOTS_ROOT/tests/support/announcement.sh"
 
 # Runs a command as root: directly when root already, otherwise through sudo.
 as_root() {
@@ -73,8 +74,8 @@ PROGRAM_PACKAGES=(g++ cmake ninja-build pkg-config libsdl1.2-dev git)
 # and read the window back, a Wayland compositor (sway) with a way to find windows (jq over its
 # IPC) and read them back (grim) and what the tests' virtual keyboard is built with, and the
 # Korean locales' sources (the tests' fixture makes the locales).
-TEST_PACKAGES=(googletest libgtest-dev xvfb xauth libx11-dev libxtst-dev sway jq grim
-    libwayland-dev libxkbcommon-dev locales)
+TEST_PACKAGES=(googletest libgtest-dev nlohmann-json3-dev xvfb xauth libx11-dev libxtst-dev sway
+    jq grim libwayland-dev libxkbcommon-dev locales)
 # GNOME's compositor with Xwayland, for the check that the program opens a native Wayland window
 # in it: where SDL 1.2 runs over SDL 3 (testing), which chooses Wayland there.
 GNOME_PACKAGES=(mutter dbus-daemon xwayland)
@@ -121,17 +122,11 @@ web_supported() {
 # what its clients need into this shell's environment. `tests/support/daemon stop FOLDER` ends it;
 # so does the end of the script that started it.
 start_display() {
-    local folder="$1" line
+    local folder="$1"
     shift
     "$ORBITDOTS_ROOT/tests/support/daemon" start "$folder" \
         "$ORBITDOTS_ROOT/tests/support/display-server" "$@"
-    while read -r line; do
-        case "$line" in
-        ready) break ;;
-        *=*) export "${line?}" ;;
-        *) unset "$line" ;;
-        esac
-    done <"$folder/output"
+    use_announcement "$folder"
 }
 
 # What the dialogue fuzzer needs: clang, with its libFuzzer and sanitizer runtimes.

@@ -509,35 +509,39 @@ class PageTest : public RealWindowTest {
     void expectFits(int width, int height, bool touch) {
         // The browser tells the page of its new window with a frame of its own: a second, even on
         // a loaded machine, is far more than the page needs to fit it.
-        std::optional<BrowserSession::Layout> layout;
+        nlohmann::json layout;
         waitUntil(std::chrono::seconds(1), [&] {
             layout = page().layout();
-            return layout && layout->pageWidth <= width && layout->pageHeight <= height &&
-                   layout->canvasRight <= width && layout->canvasBottom <= height &&
-                   layout->controlsRight <= width && layout->controlsBottom <= height;
+            return layout.is_object() && layout["page"]["width"] <= width &&
+                   layout["page"]["height"] <= height && layout["canvas"]["right"] <= width &&
+                   layout["canvas"]["bottom"] <= height &&
+                   layout["controls"].value("right", 0.0) <= width &&
+                   layout["controls"].value("bottom", 0.0) <= height;
         });
-        ASSERT_TRUE(layout) << "the page says nothing of its layout";
+        ASSERT_TRUE(layout.is_object()) << "the page says nothing of its layout";
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        EXPECT_EQ(layout->width, width) << "the page is zoomed";
-        EXPECT_EQ(layout->height, height);
-        EXPECT_LE(layout->pageWidth, width) << "the page scrolls";
-        EXPECT_LE(layout->pageHeight, height) << "the page scrolls";
-        EXPECT_GE(layout->canvasLeft, 0);
-        EXPECT_GE(layout->canvasTop, 0);
-        EXPECT_LE(layout->canvasRight, width);
-        EXPECT_LE(layout->canvasBottom, height);
-        EXPECT_NEAR((layout->canvasRight - layout->canvasLeft) * 3,
-                    (layout->canvasBottom - layout->canvasTop) * 4, 0.5);
-        EXPECT_GE(layout->consoleTextSize, 12);
+        EXPECT_EQ(layout["window"]["width"], width) << "the page is zoomed";
+        EXPECT_EQ(layout["window"]["height"], height);
+        EXPECT_LE(layout["page"]["width"], width) << "the page scrolls";
+        EXPECT_LE(layout["page"]["height"], height) << "the page scrolls";
+        const nlohmann::json& canvas = layout["canvas"];
+        EXPECT_GE(canvas["left"], 0);
+        EXPECT_GE(canvas["top"], 0);
+        EXPECT_LE(canvas["right"], width);
+        EXPECT_LE(canvas["bottom"], height);
+        EXPECT_NEAR((canvas["right"].get<double>() - canvas["left"].get<double>()) * 3,
+                    (canvas["bottom"].get<double>() - canvas["top"].get<double>()) * 4, 0.5);
+        EXPECT_GE(layout["consoleTextSize"], 12);
+        const nlohmann::json& controls = layout["controls"];
         if (touch) {
-            EXPECT_EQ(layout->controls, 11) << "a control for each of the game's keys";
-            EXPECT_GE(layout->smallestControl, 40);
-            EXPECT_GE(layout->controlsLeft, 0);
-            EXPECT_GE(layout->controlsTop, 0);
-            EXPECT_LE(layout->controlsRight, width);
-            EXPECT_LE(layout->controlsBottom, height);
+            EXPECT_EQ(controls["count"], 11) << "a control for each of the game's keys";
+            EXPECT_GE(controls["smallest"], 40);
+            EXPECT_GE(controls["left"], 0);
+            EXPECT_GE(controls["top"], 0);
+            EXPECT_LE(controls["right"], width);
+            EXPECT_LE(controls["bottom"], height);
         } else {
-            EXPECT_EQ(layout->controls, 0) << "touch controls without a touch screen";
+            EXPECT_EQ(controls["count"], 0) << "touch controls without a touch screen";
         }
     }
 
@@ -581,13 +585,12 @@ TEST_F(PageTest, ServedFromAWebHostItInstallsAndPlaysWithTheHostGone) {
         {"/usr/bin/python3", supportFolder() + "/browser_program.py", "serve-page", folder}, {}, "",
         ChildProcess::Options{false, true});
     ASSERT_TRUE(host.outputEndsWithin("ready\n", kPatience)) << host.errors();
-    const std::string announced = host.output();
-    const std::size_t at = announced.find("ADDRESS=") + 8;
-    setenv("ORBITDOTS_PAGE", announced.substr(at, announced.find('\n', at) - at).c_str(), 1);
+    setenv("ORBITDOTS_PAGE", announcedValue(announcement(host.output()), "ADDRESS").c_str(), 1);
     ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n1\n", 1));
     EXPECT_TRUE(waitUntil(kPatience, [this] { return page().servedByServiceWorker(); }))
         << "no service worker serves the page";
-    EXPECT_EQ(page().installability(), "none") << "what keeps the page from being installed";
+    EXPECT_EQ(page().installability(), std::vector<std::string>{})
+        << "what keeps the page from being installed";
     endWithEscape();
     host.stop();
     ASSERT_TRUE(page().keepNothingInHttpCache());

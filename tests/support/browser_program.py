@@ -3,36 +3,23 @@
 
   browser_program.py serve BROWSER SCALE FOLDER [DEVICE]
       One browser (chromium, firefox or webkit) with the screen at SCALE, shared by the tests as a
-      CTest fixture: it answers on the Unix socket FOLDER/socket, one command a connection, and
-      prints "ready" once it does. WebKit's X server is the one that ORBITDOTS_X_FOLDER's
-      display-server announced. With a DEVICE (phone: 390 x 844 upright at 3 device pixels a
-      pixel; tablet: 1024 x 768 sideways at 2), the browser shows the page as that touch
+      CTest fixture: it answers on the Unix socket FOLDER/socket and prints "ready" once it does.
+      WebKit needs an X server in DISPLAY. With a DEVICE (phone: 390 x 844 upright at 3 device
+      pixels a pixel; tablet: 1024 x 768 sideways at 2), the browser shows the page as that touch
       screen does, and the keys are held by touching the page's controls.
   browser_program.py serve-page FOLDER
       A static web server on the loopback for the page in FOLDER: prints the page's address as
       ADDRESS=..., then "ready".
   browser_program.py play BROWSER_FOLDER PAGE
-      The program under test: opens PAGE (a file:// address, or the folder of a serve-page whose
-      address to take) afresh in the browser of BROWSER_FOLDER, types what comes on standard
-      input into the page's console (Ctrl+D at its end, as a pipe ends), copies the page's
-      standard output and error to its own, and ends with the page's exit status.
+      The program under test: has the browser of BROWSER_FOLDER open PAGE (a file:// address, or
+      the folder of a serve-page whose address to take) afresh and type what comes on standard
+      input into the page's console (Ctrl+D at its end, as a pipe ends); writes what the page
+      writes to its standard output and error as it comes, and ends with the page's exit status.
 
-The browser's commands, each a line, each answered with one:
-  scale -> the screen's scale       blank -> "done" (no page, no key held, NumLock off)
-  open ADDRESS -> "done" (the page afresh, blank first)
-  type TEXT -> "done" (TEXT as a JSON string)     console -> [output, errors, status] as JSON
-  window -> "yes" or "no"           title -> the page's title      icon -> the name of its icon
-  capture PATH -> "done" (the canvas's pixels as a PPM)   press KEY, release KEY -> "done"
-  numlock -> "on" or "off"
-and in Chromium, for the page itself:
-  show WIDTH HEIGHT SCALE TOUCH -> "done" (the page on such a screen, with touch if TOUCH is 1)
-  fit -> [the window's width and height, the page's, the canvas's left, top, right and bottom,
-          the console's text size, how many controls show, the smallest side of one, and
-          their left, top, right and bottom] as JSON
-  installability -> the reasons the page cannot be installed, space-separated, or "none"
-  controlled -> "yes" once a service worker serves the page
-  no-http-cache -> "done" (nothing from the browser's own cache from now on)
-Keys are named as X names them."""
+A connection to the browser's socket sends one request, a JSON object on a line, with its command
+in "command"; the answer is one JSON object on a line, with "error" where the command failed
+(see COMMANDS), or for "play" a line each time the page's console grows, {"out": TEXT} or
+{"err": TEXT}, and last {"status": N}. Keys are named as X names them."""
 import ctypes
 import glob
 import http.server
@@ -91,22 +78,37 @@ for (let i = 0; i < data.length; i += 4) {
     runs.push(colour, 1);
   }
 }
-return [canvas.width, canvas.height, runs];
+return {width: canvas.width, height: canvas.height, runs};
 '''
 
-FIT = '''
+LAYOUT = '''
+const box = (element) => {
+  const {left, top, right, bottom} = element.getBoundingClientRect();
+  return {left, top, right, bottom};
+};
 const page = document.scrollingElement;
-const canvas = document.getElementById('canvas').getBoundingClientRect();
 const shown = [...document.querySelectorAll('#controls button[data-key]')]
-  .map((control) => control.getBoundingClientRect()).filter((box) => box.width > 0);
-const least = (side) => Math.min(...shown.map((box) => box[side]));
-const most = (side) => Math.max(...shown.map((box) => box[side]));
-return [innerWidth, innerHeight, page.scrollWidth, page.scrollHeight, canvas.left, canvas.top,
-        canvas.right, canvas.bottom,
-        parseFloat(getComputedStyle(document.getElementById('console')).fontSize),
-        shown.length, shown.length ? Math.min(least('width'), least('height')) : 0,
-        ...(shown.length ? [least('left'), least('top'), most('right'), most('bottom')] :
-          [0, 0, 0, 0])];
+  .map(box).filter((control) => control.right > control.left);
+const least = (side) => Math.min(...shown.map((control) => control[side]));
+const most = (side) => Math.max(...shown.map((control) => control[side]));
+const smallest = Math.min(...shown.map((control) =>
+  Math.min(control.right - control.left, control.bottom - control.top)));
+return {
+  window: {width: innerWidth, height: innerHeight},
+  page: {width: page.scrollWidth, height: page.scrollHeight},
+  canvas: box(document.getElementById('canvas')),
+  consoleTextSize: parseFloat(getComputedStyle(document.getElementById('console')).fontSize),
+  controls: shown.length === 0 ? {count: 0} : {
+    count: shown.length, smallest,
+    left: least('left'), top: least('top'), right: most('right'), bottom: most('bottom')},
+};
+'''
+
+# The key events that reach the page (the touch controls' among them), counted from its start: a
+# driver may answer before the page has the event.
+COUNT_KEYS = '''
+window.orbitdotsKeys = 0;
+for (const type of ['keydown', 'keyup']) addEventListener(type, () => { orbitdotsKeys += 1; }, true);
 '''
 
 CONSOLE = '''
@@ -114,7 +116,8 @@ const texts = {out: '', err: ''};
 for (const span of document.querySelectorAll('#output span')) {
   if (span.className in texts) texts[span.className] += span.textContent;
 }
-return [texts.out, texts.err, document.documentElement.dataset.exitStatus || null];
+const status = document.documentElement.dataset.exitStatus;
+return {out: texts.out, err: texts.err, status: status === undefined ? null : Number(status)};
 '''
 
 
@@ -226,16 +229,12 @@ class Chromium(SeleniumBrowser):
 
 
 class WebKit(SeleniumBrowser):
-    """WebKitGTK's MiniBrowser through WebKitWebDriver, in the X server that ORBITDOTS_X_FOLDER's
-    display-server runs: WebKitGTK has no headless mode."""
+    """WebKitGTK's MiniBrowser through WebKitWebDriver, on the X server of DISPLAY (the fixture
+    starts it under xvfb-run): WebKitGTK has no headless mode."""
 
     def __init__(self, scale):
         if scale != 1:
             raise SystemExit('webkit: tested at a device pixel ratio of 1 only')
-        with open(os.path.join(os.environ['ORBITDOTS_X_FOLDER'], 'output')) as announced:
-            for line in announced.read().split():
-                if line.startswith('DISPLAY='):
-                    os.environ['DISPLAY'] = line[len('DISPLAY='):]
         # Without compositing, screenshots show the page as it is drawn.
         os.environ['WEBKIT_DISABLE_COMPOSITING_MODE'] = '1'
         options = webdriver.WebKitGTKOptions()
@@ -359,6 +358,8 @@ def plain_value(remote):
     """A value as WebDriver BiDi sends it, as Python's: what the scripts here return."""
     if remote['type'] == 'array':
         return [plain_value(item) for item in remote['value']]
+    if remote['type'] == 'object':
+        return {key: plain_value(value) for key, value in remote['value']}
     if remote['type'] in ('null', 'undefined'):
         return None
     return remote['value']
@@ -374,8 +375,21 @@ def typing(text):
             for character in text for down in (True, False)]
 
 
+def runs_of(pixels):
+    """RGB bytes as runs of one colour, as CANVAS_RUNS gives them."""
+    runs = []
+    for i in range(0, len(pixels), 3):
+        colour = int.from_bytes(pixels[i:i + 3], 'big')
+        if runs and runs[-2] == colour:
+            runs[-1] += 1
+        else:
+            runs += [colour, 1]
+    return runs
+
+
 class Page:
-    """A browser with one page at a time open in it; one command to the browser at a time."""
+    """A browser with one page at a time open in it; one command to the browser at a time. Each
+    command takes the request and answers with a dict."""
 
     def __init__(self, browser, scale, device=None):
         if browser not in BROWSERS:
@@ -388,20 +402,17 @@ class Page:
         if self.touching:
             self.browser.emulate(device)
         self.arrows = set()  # the arrows that the finger on the pad holds
+        self.opened = 0  # how many times a page was opened or left: a game's play ends with it
 
-    def blank(self):
+    def blank(self, _request=None):
         """No page, and no key held: the page before ends."""
         with self.lock:
+            self.opened += 1
             self.browser.release_keys()
             self.num_lock = False
             self.arrows = set()
             self.browser.open('about:blank')
-
-    def open(self, address):
-        """The page afresh."""
-        self.blank()
-        with self.lock:
-            self.browser.open(address)
+        return {}
 
     def run(self, script):
         with self.lock:
@@ -411,72 +422,74 @@ class Page:
         with self.lock:
             self.browser.keys(actions)
 
-    def command(self, line):
-        word, _, rest = line.partition(' ')
-        if word == 'scale':
-            return str(self.scale)
-        if word == 'blank':
-            self.blank()
-            return 'done'
-        if word == 'open':
-            self.open(rest)
-            return 'done'
-        if word == 'type':
-            self.type_answers(json.loads(rest))
-            return 'done'
-        if word == 'console':
-            return json.dumps(self.run(CONSOLE))
-        if word == 'window':
-            running = self.run("return document.documentElement.dataset.game === 'running'")
-            return 'yes' if running else 'no'
-        if word == 'title':
-            return self.run('return document.title')
-        if word == 'icon':
-            return self.run(
-                "return document.querySelector('link[rel=icon]').href.split('/').pop()"
-                ".replace(/[.]svg$/, '')")
-        if word == 'capture':
-            self.capture(rest)
-            return 'done'
-        if word in ('press', 'release'):
-            return self.key(word == 'press', rest)
-        if word == 'numlock':
-            return 'on' if self.num_lock else 'off'
-        return self.page_command(word, rest)
+    def play(self, request, send):
+        """The page afresh, the answers typed, and the console sent on as it grows until the
+        game ends, or until the page is left."""
+        self.blank()
+        with self.lock:
+            self.browser.open(request['page'])
+            self.browser.run(COUNT_KEYS)
+            opened = self.opened
+        self.type_answers(request['input'])
+        sent = {'out': 0, 'err': 0}
+        # WebDriver tells of no change in a page: the console is looked at after each frame.
+        while True:
+            with self.lock:
+                if self.opened != opened:
+                    return {'error': 'the page was left before the game ended'}
+                console = self.browser.run(CONSOLE)
+            for stream, length in sent.items():
+                if len(console[stream]) > length:
+                    send({stream: console[stream][length:]})
+                    sent[stream] = len(console[stream])
+            if console['status'] is not None:
+                return {'status': console['status']}
+            time.sleep(0.02)
 
-    def page_command(self, word, rest):
-        if word == 'show':
-            width, height, scale, touch = rest.split()
-            with self.lock:
-                self.browser.show(int(width), int(height), float(scale), touch == '1')
-            return 'done'
-        if word == 'fit':
-            return json.dumps(self.run(FIT))
-        if word == 'installability':
-            with self.lock:
-                return ' '.join(self.browser.installability()) or 'none'
-        if word == 'controlled':
-            return 'yes' if self.run('return !!navigator.serviceWorker.controller') else 'no'
-        if word == 'no-http-cache':
-            with self.lock:
-                self.browser.no_http_cache()
-            return 'done'
-        return 'unknown command'
+    def game_running(self, _request):
+        return {'running': self.run("return document.documentElement.dataset.game === 'running'")}
 
-    def key(self, press, name):
-        if self.touching:
-            return self.touch_key(press, name)
-        if name == 'Num_Lock':
+    def labels(self, _request):
+        return self.run('''return {title: document.title,
+            icon: document.querySelector('link[rel=icon]').href.split('/').pop()
+                .replace(/[.]svg$/, '')};''')
+
+    def capture(self, _request):
+        if self.scale == 1:
+            return self.run(CANVAS_RUNS)
+        # What the screen shows, each game pixel scale x scale of the screen's.
+        from PIL import Image
+        with self.lock:
+            png = self.browser.canvas_png()
+        picture = Image.open(io.BytesIO(png)).convert('RGB')
+        return {'width': picture.width, 'height': picture.height,
+                'runs': runs_of(picture.tobytes())}
+
+    def key(self, request):
+        """A key held or let go; answered once the page has had the event, so that the program's
+        next look at its events finds it."""
+        press, name = request['command'] == 'press', request['key']
+        if name == 'Num_Lock' and not self.touching:
             self.num_lock ^= press
-            return 'done'
+            return {}
+        seen = self.run('return window.orbitdotsKeys')
+        answer = self.touch_key(press, name) if self.touching else self.keyboard_key(press, name)
+        deadline = time.monotonic() + 10
+        while 'error' not in answer and self.run('return window.orbitdotsKeys') == seen:
+            if time.monotonic() > deadline:
+                return {'error': f'the page had no event of {name} within 10 s'}
+            time.sleep(0.005)
+        return answer
+
+    def keyboard_key(self, press, name):
         if name in KEYPAD:
             key = KEYPAD[name][0 if self.num_lock else 1]
         elif name in KEYS:
             key = KEYS[name]
         else:
-            return 'no such key'
+            return {'error': f'no such key: {name}'}
         self.keys([(press, key)])
-        return 'done'
+        return {}
 
     def touch_key(self, press, name):
         """A key held or let go on the page's controls: a finger of its own on its button, and
@@ -486,14 +499,14 @@ class Page:
             with self.lock:
                 self.browser.touch(name, f'[data-key="{BUTTONS[name]}"]', (0, 0),
                                    'down' if press else 'up')
-            return 'done'
+            return {}
         if name not in ARROWS:
-            return 'no such key'
+            return {'error': f'no such key: {name}'}
         held = self.arrows | {name} if press else self.arrows - {name}
         dx = sum(ARROWS[arrow][0] for arrow in held)
         dy = sum(ARROWS[arrow][1] for arrow in held)
         if held and dx == 0 and dy == 0:
-            return 'no such key'  # opposite arrows at once: no thumb does that
+            return {'error': 'opposite arrows at once: no thumb does that'}
         with self.lock:
             if not held:
                 self.browser.touch('pad', '#pad', (0, 0), 'up')
@@ -503,24 +516,7 @@ class Page:
                 self.browser.touch('pad', '#pad', (dx * reach, dy * reach),
                                    'move' if self.arrows else 'down')
         self.arrows = held
-        return 'done'
-
-    def capture(self, path):
-        if self.scale == 1:
-            width, height, runs = self.run(CANVAS_RUNS)
-            pixels = b''.join(colour.to_bytes(3, 'big') * count
-                              for colour, count in zip(runs[::2], runs[1::2]))
-        else:
-            # What the screen shows, each game pixel scale x scale of the screen's.
-            from PIL import Image
-            with self.lock:
-                png = self.browser.canvas_png()
-            picture = Image.open(io.BytesIO(png)).convert('RGB')
-            width, height = picture.size
-            pixels = picture.tobytes()
-        with open(path + '.new', 'wb') as file:
-            file.write(b'P6\n%d %d\n255\n' % (width, height) + pixels)
-        os.replace(path + '.new', path)
+        return {}
 
     def type_answers(self, typed):
         if self.touching:
@@ -533,18 +529,71 @@ class Page:
         control_d = [(True, Keys.CONTROL), (True, 'd'), (False, 'd'), (False, Keys.CONTROL)]
         self.keys(control_d * (1 if typed.endswith('\n') or not typed else 2))
 
+    # For the page itself, in Chromium.
+    def show(self, request):
+        """The page on a screen of this size, density, and with touch or not."""
+        with self.lock:
+            self.browser.show(request['width'], request['height'], request['scale'],
+                              request['touch'])
+        return {}
+
+    def installability(self, _request):
+        """What keeps the page from being installed as an app."""
+        with self.lock:
+            return {'reasons': self.browser.installability()}
+
+    def no_http_cache(self, _request):
+        with self.lock:
+            self.browser.no_http_cache()
+        return {}
+
+
+# The browser's commands: what each request names, and the fields of its answer.
+COMMANDS = {
+    'scale': lambda page, _: {'scale': page.scale},            # the screen's scale
+    'blank': Page.blank,                                         # no page, no key held, NumLock off
+    'play': Page.play,                                           # page, input: see above
+    'window': Page.game_running,                                 # running: whether the game is
+    'labels': Page.labels,                                       # the page's title, its icon's name
+    'capture': Page.capture,                                     # the canvas: width, height, runs
+    'press': Page.key, 'release': Page.key,                      # key
+    'numlock': lambda page, _: {'on': page.num_lock},
+    'show': Page.show,                                           # width, height, scale, touch
+    'layout': lambda page, _: page.run(LAYOUT),                  # see LAYOUT
+    'installability': Page.installability,                       # reasons
+    'controlled': lambda page, _: {'controlled': page.run(      # by a service worker
+        'return !!navigator.serviceWorker.controller')},
+    'no-http-cache': Page.no_http_cache,                         # nothing from its cache from now
+}
+
+
+def answer(page, request, send):
+    """The answer to one request; the browser's own words where it failed."""
+    command = COMMANDS.get(request.get('command'))
+    if command is None:
+        return {'error': f"no such command: {request.get('command')}"}
+    try:
+        if command is Page.play:
+            return page.play(request, send)
+        return command(page, request)
+    except Exception as error:  # the test sees the browser's own words
+        return {'error': f'{type(error).__name__}: {error}'}
+
 
 def serve(browser, scale, folder, device=None):
     page = Page(browser, int(scale), device)
 
     class Handler(socketserver.StreamRequestHandler):
+        def send(self, message):
+            self.wfile.write(json.dumps(message).encode() + b'\n')
+            self.wfile.flush()
+
         def handle(self):
-            line = self.rfile.readline().decode().rstrip('\n')
             try:
-                answer = page.command(line) if line else 'no command'
-            except Exception as error:  # the test sees the browser's own words
-                answer = f'failed: {error}'.replace('\n', ' ')
-            self.wfile.write(answer.encode() + b'\n')
+                request = json.loads(self.rfile.readline())
+            except ValueError as error:
+                request = {'command': None, 'unreadable': str(error)}
+            self.send(answer(page, request, self.send))
 
     path = os.path.join(folder, 'socket')
     with socketserver.ThreadingUnixStreamServer(path, Handler) as server:
@@ -578,15 +627,12 @@ def fail(message):
     sys.exit(125)
 
 
-def ask(folder, command):
-    """The browser's answer to one command."""
-    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as connection:
-        connection.connect(os.path.join(folder, 'socket'))
-        connection.sendall(command.encode() + b'\n')
-        answer = connection.makefile('rb').readline().decode().rstrip('\n')
-    if answer.startswith('failed: ') or not answer:
-        fail(f'the browser of {folder}, asked to {command.split()[0]}: {answer or "no answer"}')
-    return answer
+def announced(folder):
+    """What a fixture's server announced before "ready" (tests/support/daemon keeps it in
+    FOLDER/output): its NAME=value lines."""
+    with open(os.path.join(folder, 'output')) as output:
+        lines = output.read().splitlines()
+    return dict(line.split('=', 1) for line in lines[:lines.index('ready')] if '=' in line)
 
 
 def page_address(page):
@@ -599,26 +645,28 @@ def page_address(page):
         if not os.path.isfile(page[len('file://'):]):
             fail(f'no page at {page}')
         return page
-    with open(os.path.join(page, 'output')) as announced:
-        for line in announced.read().split():
-            if line.startswith('ADDRESS='):
-                return line[len('ADDRESS='):]
-    fail(f'no address in {page}/output')
+    try:
+        return announced(page)['ADDRESS']
+    except (OSError, ValueError, KeyError):
+        fail(f'no address announced in {page}/output')
 
 
 def play(folder, page):
-    ask(folder, 'open ' + page_address(page))
-    ask(folder, 'type ' + json.dumps(sys.stdin.read()))
-    written = ['', '']
-    while True:
-        out, err, status = json.loads(ask(folder, 'console'))
-        for stream, text, index in ((sys.stdout, out, 0), (sys.stderr, err, 1)):
-            stream.buffer.write(text[len(written[index]):].encode())
-            stream.flush()
-            written[index] = text
-        if status is not None:
-            return int(status)
-        time.sleep(0.02)
+    request = {'command': 'play', 'page': page_address(page), 'input': sys.stdin.read()}
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as connection:
+        connection.connect(os.path.join(folder, 'socket'))
+        connection.sendall(json.dumps(request).encode() + b'\n')
+        for line in connection.makefile('rb'):
+            message = json.loads(line)
+            for stream, name in ((sys.stdout, 'out'), (sys.stderr, 'err')):
+                if name in message:
+                    stream.buffer.write(message[name].encode())
+                    stream.flush()
+            if 'status' in message:
+                return int(message["status"])
+            if 'error' in message:
+                fail(f'the browser of {folder}: {message["error"]}')
+    fail(f'the browser of {folder} ended before the game did')
 
 
 def end_with_this_process():

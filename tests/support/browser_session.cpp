@@ -4,38 +4,42 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <iostream>
 
 namespace {
 
+using nlohmann::json;
+
 constexpr WindowId kCanvas = 1;
+
+// Whether an answer says yes in this field.
+bool says(const json& answer, const char* field) {
+    return answer.is_object() && answer.value(field, false);
+}
 
 }  // namespace
 
 BrowserSession::BrowserSession(int scale) {
     const char* folder = std::getenv("ORBITDOTS_BROWSER_FOLDER");
     socketPath = folder != nullptr ? std::string(folder) + "/socket" : "";
-    const std::string served = ask("scale");
-    if (served != std::to_string(scale)) {
-        failure = "the browser of " + socketPath + " shows the page at scale '" + served +
-                  "', not " + std::to_string(scale);
-    } else if (ask("blank") != "done") {
+    const json served = ask({{"command", "scale"}});
+    if (!served.is_object() || served["scale"] != scale) {
+        failure = "the browser of " + socketPath + " shows the page at another scale than " +
+                  std::to_string(scale) + ": " + served.dump();
+    } else if (!done({{"command", "blank"}})) {
         failure = "the browser of " + socketPath + " cannot leave the page before";
     }
 }
 
 BrowserSession::~BrowserSession() {
-    static_cast<void>(ask("blank"));
+    static_cast<void>(done({{"command", "blank"}}));
 }
 
-std::string BrowserSession::ask(const std::string& command) const {
+json BrowserSession::ask(const json& request) const {
     sockaddr_un address{};
     if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path) {
-        return {};
+        return nullptr;
     }
     address.sun_family = AF_UNIX;
     socketPath.copy(address.sun_path, socketPath.size());
@@ -43,87 +47,99 @@ std::string BrowserSession::ask(const std::string& command) const {
     std::string answer;
     if (connection >= 0 &&
         connect(connection, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-        const std::string line = command + "\n";
+        const std::string line = request.dump() + "\n";
         if (write(connection, line.data(), line.size()) == static_cast<ssize_t>(line.size())) {
-            char byte = 0;
-            while (read(connection, &byte, 1) == 1 && byte != '\n') {
-                answer += byte;
+            char buffer[65536];
+            ssize_t got = 0;
+            while ((answer.empty() || answer.back() != '\n') &&
+                   (got = read(connection, buffer, sizeof buffer)) > 0) {
+                answer.append(buffer, static_cast<std::size_t>(got));
             }
         }
     }
     if (connection >= 0) {
         close(connection);
     }
-    return answer;
+    json answered = json::parse(answer, nullptr, false);
+    if (answered.is_object() && answered.contains("error")) {
+        // What the browser said goes into the test's log: a check that fails then says why.
+        std::cerr << "the browser, asked " << request.dump() << ": " << answered["error"] << '\n';
+        return nullptr;
+    }
+    return answered.is_object() ? answered : nullptr;
 }
 
 std::optional<WindowId> BrowserSession::findWindow(int width, int height) {
-    if (width != 800 || height != 600 || ask("window") != "yes") {
+    if (width != 800 || height != 600) {
+        return std::nullopt;
+    }
+    if (!says(ask({{"command", "window"}}), "running")) {
         return std::nullopt;
     }
     return kCanvas;
 }
 
 Screenshot BrowserSession::capture(WindowId /*window*/) {
-    const std::string path = pictures.path() + "/canvas.ppm";
-    if (ask("capture " + path) != "done") {
+    const json canvas = ask({{"command", "capture"}});
+    if (!canvas.is_object()) {
         return {};
     }
-    std::ifstream file(path, std::ios::binary);
-    return screenshotFromPpm(
-        std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()));
+    Screenshot shot{canvas["width"].get<int>(), canvas["height"].get<int>(), {}};
+    const json& runs = canvas["runs"];
+    for (std::size_t i = 0; i + 1 < runs.size(); i += 2) {
+        shot.pixels.insert(shot.pixels.end(), runs[i + 1].get<std::size_t>(),
+                           runs[i].get<unsigned long>());
+    }
+    if (shot.pixels.size() != static_cast<std::size_t>(shot.width) * shot.height) {
+        return {};
+    }
+    return shot;
 }
 
 bool BrowserSession::pressKey(const std::string& keysym) {
-    return ask("press " + keysym) == "done";
+    return done({{"command", "press"}, {"key", keysym}});
 }
 
 bool BrowserSession::releaseKey(const std::string& keysym) {
-    return ask("release " + keysym) == "done";
+    return done({{"command", "release"}, {"key", keysym}});
 }
 
 bool BrowserSession::numLockOn() {
-    return ask("numlock") == "on";
+    return says(ask({{"command", "numlock"}}), "on");
 }
 
 bool BrowserSession::showAs(int width, int height, double scale, bool touch) {
-    std::ostringstream command;
-    command << "show " << width << ' ' << height << ' ' << scale << ' ' << (touch ? 1 : 0);
-    return ask(command.str()) == "done";
+    return done({{"command", "show"},
+                 {"width", width},
+                 {"height", height},
+                 {"scale", scale},
+                 {"touch", touch}});
 }
 
-std::optional<BrowserSession::Layout> BrowserSession::layout() {
-    std::string numbers = ask("fit");
-    std::replace_if(
-        numbers.begin(), numbers.end(), [](char c) { return c == '[' || c == ']' || c == ','; },
-        ' ');
-    std::istringstream in(numbers);
-    Layout measured;
-    if (!(in >> measured.width >> measured.height >> measured.pageWidth >> measured.pageHeight >>
-          measured.canvasLeft >> measured.canvasTop >> measured.canvasRight >>
-          measured.canvasBottom >> measured.consoleTextSize >> measured.controls >>
-          measured.smallestControl >> measured.controlsLeft >> measured.controlsTop >>
-          measured.controlsRight >> measured.controlsBottom)) {
-        return std::nullopt;
-    }
-    return measured;
+json BrowserSession::layout() {
+    return ask({{"command", "layout"}});
 }
 
-std::string BrowserSession::installability() {
-    return ask("installability");
+std::vector<std::string> BrowserSession::installability() {
+    const json answer = ask({{"command", "installability"}});
+    return answer.is_object() ? answer["reasons"].get<std::vector<std::string>>()
+                              : std::vector<std::string>{"no answer"};
 }
 
 bool BrowserSession::servedByServiceWorker() {
-    return ask("controlled") == "yes";
+    return says(ask({{"command", "controlled"}}), "controlled");
 }
 
 bool BrowserSession::keepNothingInHttpCache() {
-    return ask("no-http-cache") == "done";
+    return done({{"command", "no-http-cache"}});
 }
 
 WindowLabels BrowserSession::labels(WindowId /*window*/) {
+    const json page = ask({{"command", "labels"}});
     WindowLabels labels;
-    labels.title = ask("title");
-    labels.applicationId = ask("icon");
+    if (page.is_object()) {
+        labels.title = page["title"].get<std::string>();
+        labels.applicationId = page["icon"].get<std::string>();
+    }
     return labels;
 }

@@ -1,17 +1,18 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "session.h"
-#include "temporary_folder.h"
 
 // The web page in a browser as a session. The browser is a fixture's, shared by the tests, and
-// answers through the socket in its folder (ORBITDOTS_BROWSER_FOLDER); the program under test is
-// tests/support/browser_program.py, which opens the page afresh there, types the answers into its
-// console and ends with its exit status. The session's window is the page's canvas, read back as
-// the page holds it, or at the screen's scale, as the screen shows it. Keys are WebDriver's, on
-// the canvas, which has the keyboard once the game starts; NumLock is a state of the browser's,
-// off when the page opens.
+// answers requests in JSON through the socket in its folder (ORBITDOTS_BROWSER_FOLDER); the
+// program under test is tests/support/browser_program.py, which has the browser open the page
+// afresh, type the answers into its console and pass on what the page writes, and ends with the
+// page's exit status. The session's window is the page's canvas, read back as the page holds it,
+// or at the screen's scale, as the screen shows it. Keys are WebDriver's, on the canvas, which
+// has the keyboard once the game starts; NumLock is a state of the browser's, off when the page
+// opens.
 class BrowserSession : public WindowSession {
   public:
     // `scale`: the screen's scale that the browser must have. The session starts and ends with no
@@ -40,37 +41,21 @@ class BrowserSession : public WindowSession {
     [[nodiscard]] bool killServer() override { return false; }
 
     // The page itself, in Chromium: shown on a screen of this size (in the page's pixels), this
-    // density and with touch or not; where its parts are; what keeps it from being installed as
-    // an app ("none" where nothing does); whether a service worker serves it; and nothing from
-    // the browser's own cache from now on.
+    // density and with touch or not; where its parts are, as the browser measures them (see
+    // LAYOUT in browser_program.py); what keeps it from being installed as an app (nothing where
+    // it can be); whether a service worker serves it; and nothing from the browser's own cache
+    // from now on.
     [[nodiscard]] bool showAs(int width, int height, double scale, bool touch);
-    struct Layout {
-        double width = 0;  // the window's
-        double height = 0;
-        double pageWidth = 0;  // all that the page lays out
-        double pageHeight = 0;
-        double canvasLeft = 0;
-        double canvasTop = 0;
-        double canvasRight = 0;
-        double canvasBottom = 0;
-        double consoleTextSize = 0;
-        int controls = 0;  // how many show, and the smallest side of one
-        double smallestControl = 0;
-        double controlsLeft = 0;  // all of them
-        double controlsTop = 0;
-        double controlsRight = 0;
-        double controlsBottom = 0;
-    };
-    std::optional<Layout> layout();
-    std::string installability();
+    nlohmann::json layout();
+    std::vector<std::string> installability();
     bool servedByServiceWorker();
     [[nodiscard]] bool keepNothingInHttpCache();
 
   private:
-    // The browser's answer to one command; empty where it gave none.
-    std::string ask(const std::string& command) const;
+    // The browser's answer to one request; null where it gave none, or failed.
+    nlohmann::json ask(const nlohmann::json& request) const;
+    bool done(const nlohmann::json& request) const { return ask(request).is_object(); }
 
     std::string socketPath;
-    TemporaryFolder pictures{"browser"};
     std::string failure;
 };

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "temporary_folder.h"
@@ -25,13 +27,8 @@ DisplayServer::DisplayServer(const std::vector<std::string>& arguments)
               return command;
           }(),
           {}, "", ChildProcess::Options{false, true}) {
-    if (!server.outputEndsWithin("ready\n", 60s)) {
-        return;
-    }
-    std::istringstream lines(server.output());
-    std::string line;
-    while (std::getline(lines, line) && line != "ready") {
-        clientEnvironment.push_back(line);
+    if (server.outputEndsWithin("ready\n", 60s)) {
+        clientEnvironment = announcement(server.output());
     }
 }
 
@@ -42,11 +39,30 @@ DisplayServer::~DisplayServer() {
     removeFolder(folder);
 }
 
-std::string DisplayServer::variable(const std::string& name) const {
-    for (const std::string& assignment : clientEnvironment) {
+std::vector<std::string> announcement(const std::string& output) {
+    std::vector<std::string> announced;
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line == "ready") {
+            return announced;
+        }
+        announced.push_back(line);
+    }
+    return {};
+}
+
+std::string announcedValue(const std::vector<std::string>& announced, const std::string& name) {
+    for (const std::string& assignment : announced) {
         if (assignment.rfind(name + "=", 0) == 0) {
             return assignment.substr(name.size() + 1);
         }
     }
     return {};
+}
+
+std::vector<std::string> fixtureAnnouncement(const std::string& folder) {
+    std::ifstream output(folder + "/output");
+    return announcement(
+        std::string(std::istreambuf_iterator<char>(output), std::istreambuf_iterator<char>()));
 }

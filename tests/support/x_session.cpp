@@ -6,8 +6,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "app/video.h"
 #include "wait.h"
@@ -20,24 +18,12 @@ int ignoreXError(Display* /*display*/, XErrorEvent* /*error*/) {
     return 0;
 }
 
-// The display that a display-server fixture announced in its output.
-std::string announcedDisplay(const std::string& folder) {
-    std::ifstream output(folder + "/output");
-    std::string line;
-    while (std::getline(output, line)) {
-        if (line.rfind("DISPLAY=", 0) == 0) {
-            return line.substr(8);
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 XSession::XSession() {
     const char* shared = std::getenv("ORBITDOTS_X_FOLDER");
     if (shared != nullptr) {
-        sharedDisplay = announcedDisplay(shared);
+        sharedDisplay = announcedValue(fixtureAnnouncement(shared), "DISPLAY");
     } else {
         server = std::make_unique<DisplayServer>(std::vector<std::string>{"x"});
     }
