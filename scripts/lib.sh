@@ -1,4 +1,6 @@
-# Shared by the scripts: where the project is, and installing Debian packages only when missing.
+# Shared by the scripts: where the project is; the Debian packages each part needs, installed only
+# when missing; what Debian release this is and what it has; the Windows SDL cross-built and the
+# arm64 SDL unpacked; and a display server started as the tests start theirs.
 
 ORBITDOTS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export ORBITDOTS_ROOT

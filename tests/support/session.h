@@ -8,8 +8,10 @@
 
 #include "screenshot.h"
 
-// A private desktop session for the real-window tests, with no user's settings: an X server, a
-// Wayland compositor, GNOME's, or a browser with the web page. It ends with the object.
+// A desktop session for the real-window tests, with no user's settings: an X server, a Wayland
+// compositor, GNOME's, or a browser with the web page. Most are the test's own and end with the
+// object; the X server of Wine's desktop and the browsers are fixtures', shared by the tests, and
+// a session on one leaves it as it found it.
 class Session {
   public:
     Session() = default;
