@@ -91,7 +91,9 @@ TEST_F(PageTest, FitsEveryWindowFromAPhoneToA4kMonitorAndAgainWhenTurned) {
 
 TEST_F(PageTest, ServedFromAWebHostItInstallsAndPlaysWithTheHostGone) {
     // A web host of this test's own, which it can take away: the page's folder on the loopback.
-    const std::string file = std::getenv("ORBITDOTS_PAGE");
+    const char* served = std::getenv("ORBITDOTS_PAGE");
+    ASSERT_NE(served, nullptr) << "no page to serve";
+    const std::string file = served;
     const std::string folder = file.substr(7, file.rfind('/') - 7);
     ChildProcess host(
         {"/usr/bin/python3", supportFolder() + "/browser_program.py", "serve-page", folder}, {}, "",

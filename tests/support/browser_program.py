@@ -20,7 +20,6 @@ A connection to the browser's socket sends one request, a JSON object on a line,
 in "command"; the answer is one JSON object on a line, with "error" where the command failed
 (see COMMANDS), or for "play" a line each time the page's console grows, {"out": TEXT} or
 {"err": TEXT}, and last {"status": N}. Keys are named as X names them."""
-import ctypes
 import glob
 import http.server
 import inspect
@@ -414,6 +413,14 @@ class Page:
             self.browser.open('about:blank')
         return {}
 
+    def open(self, address):
+        """The page afresh, its key events counted; returns which opening this is."""
+        self.blank()
+        with self.lock:
+            self.browser.open(address)
+            self.browser.run(COUNT_KEYS)
+            return self.opened
+
     def run(self, script):
         with self.lock:
             return self.browser.run(script)
@@ -425,11 +432,7 @@ class Page:
     def play(self, request, send):
         """The page afresh, the answers typed, and the console sent on as it grows until the
         game ends, or until the page is left."""
-        self.blank()
-        with self.lock:
-            self.browser.open(request['page'])
-            self.browser.run(COUNT_KEYS)
-            opened = self.opened
+        opened = self.open(request['page'])
         self.type_answers(request['input'])
         sent = {'out': 0, 'err': 0}
         # WebDriver tells of no change in a page: the console is looked at after each frame.
@@ -667,21 +670,6 @@ def play(folder, page):
             if 'error' in message:
                 fail(f'the browser of {folder}: {message["error"]}')
     fail(f'the browser of {folder} ended before the game did')
-
-
-def end_with_this_process():
-    """The browser and its driver end with this process, and this process with the program that
-    started it, however either ends (for a browser of this process's own, as the benchmark's)."""
-    pr_set_pdeathsig = 1
-    ctypes.CDLL(None, use_errno=True).prctl(pr_set_pdeathsig, signal.SIGKILL)
-    os.setpgrp()
-    watched, held = os.pipe()  # neither is inherited by the programs started from here
-    if os.fork() == 0:
-        os.close(held)
-        os.read(watched, 1)  # the end of the file: this process has ended
-        os.killpg(0, signal.SIGKILL)
-    # `held` stays open until this process ends, however it ends.
-    os.close(watched)
 
 
 def main():

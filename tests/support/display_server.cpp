@@ -1,5 +1,6 @@
 #include "display_server.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -53,12 +54,10 @@ std::vector<std::string> announcement(const std::string& output) {
 }
 
 std::string announcedValue(const std::vector<std::string>& announced, const std::string& name) {
-    for (const std::string& assignment : announced) {
-        if (assignment.rfind(name + "=", 0) == 0) {
-            return assignment.substr(name.size() + 1);
-        }
-    }
-    return {};
+    const auto assignment =
+        std::find_if(announced.begin(), announced.end(),
+                     [&name](const std::string& line) { return line.rfind(name + "=", 0) == 0; });
+    return assignment != announced.end() ? assignment->substr(name.size() + 1) : std::string();
 }
 
 std::vector<std::string> fixtureAnnouncement(const std::string& folder) {
