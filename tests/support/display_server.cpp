@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-
-#include "temporary_folder.h"
+#include <system_error>
 
 namespace {
 
@@ -37,7 +37,10 @@ DisplayServer::~DisplayServer() {
     // What a server killed at once leaves behind.
     const std::string folder = variable("ORBITDOTS_DISPLAY_FOLDER");
     server.stop();
-    removeFolder(folder);
+    if (!folder.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
 }
 
 std::vector<std::string> announcement(const std::string& output) {
