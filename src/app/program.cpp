@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <cstdlib>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -25,6 +26,17 @@ class AtScopeEnd {
     End end;
 };
 
+// Where the line that says why goes while the window is open. Xlib ends the process itself, with
+// status 1, once its X server has gone, before SDL can tell the frame loop: the line is then
+// written on the way out.
+std::ostream* openWindowErrors = nullptr;
+
+void sayTheDisplayWasLost() {
+    if (openWindowErrors != nullptr) {
+        *openWindowErrors << consoleText(Text::DisplayLost) << std::endl;
+    }
+}
+
 }  // namespace
 
 ExitStatus runProgram(std::istream& in, std::ostream& out, std::ostream& err) {
@@ -49,9 +61,12 @@ ExitStatus runInWindow(const Answers& answers, Input& input, std::ostream& err) 
         return ExitStatus::NoRun;
     }
     const AtScopeEnd video(stopVideo);
+    static const bool saysWhyOnExit = std::atexit(sayTheDisplayWasLost) == 0;
+    openWindowErrors = saysWhyOnExit ? &err : nullptr;
+    const AtScopeEnd windowOpen([] { openWindowErrors = nullptr; });
     Scene scene(answers.x1, answers.y1, answers.DotNum);
     if (runFrameLoop(scene, input) == FrameOutcome::DisplayLost) {
-        err << consoleText(Text::DisplayLost) << std::endl;
+        sayTheDisplayWasLost();
         return ExitStatus::DisplayLost;
     }
     return ExitStatus::Ended;
