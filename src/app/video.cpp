@@ -63,6 +63,9 @@ std::optional<VideoFailure> openWindow() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return failure(Text::VideoInitFailed);
     }
+    // The game pad's (game_pad.h). Without it the game plays by keyboard and touch as before.
+    // (The web's SDL starts nothing here; its pads need nothing started to be read.)
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     if (noWindowDriverFound()) {
         return VideoFailure{Text::VideoInitFailed,
                             consoleText(Text::NoWindowDriver) + videoDriverName()};

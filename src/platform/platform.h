@@ -79,3 +79,16 @@ bool windowHasIcon();
 // Whether the user has chosen SDL's video driver (SDL_VIDEODRIVER), as SDL reads it. Never on
 // the web, where SDL has one driver.
 bool videoDriverChosen();
+
+// How SDL numbers the buttons of an Xbox-style pad where they differ. On the desktops the d-pad
+// is hat 0 and Back is button 6; in the browsers' standard mapping the d-pad is buttons 12 to 15
+// (up, down, left, right) and Select is button 8.
+struct PadNumbering {
+    int dpadButton;  // the d-pad's first button; below 0 where the d-pad is hat 0
+    int back;
+};
+PadNumbering padNumbering();
+
+// Whether pads come and go while the game runs. A browser announces a pad whenever it is
+// connected; SDL 1.2 on the desktops finds its pads once, as it starts.
+bool padsComeAndGo();

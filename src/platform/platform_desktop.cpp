@@ -21,3 +21,11 @@ bool videoDriverChosen() {
     // As SDL itself reads it: on Windows SDL keeps an environment of its own.
     return SDL_getenv("SDL_VIDEODRIVER") != nullptr;
 }
+
+PadNumbering padNumbering() {
+    return {-1, 6};
+}
+
+bool padsComeAndGo() {
+    return false;
+}

@@ -144,6 +144,11 @@ bool prepareSdlEnvironment() {
     // would otherwise be sized in the display's pixels, half as large at scale 2.
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
     setenv("SDL_VIDEO_WAYLAND_SCALE_TO_DISPLAY", "0", 0);
+    // A pad's buttons keep the numbers the Linux joystick driver gives them, as in SDL 1.2's own
+    // runtime: SDL 2's and SDL 3's drivers for pads they know (HIDAPI) and sdl12-compat's
+    // game-controller mode would renumber them.
+    setenv("SDL_JOYSTICK_HIDAPI", "0", 0);
+    setenv("SDL12COMPAT_USE_GAME_CONTROLLERS", "0", 0);
     // The SDL2-based SDL 1.2 runtime shows every frame through an SDL2 renderer, and by default
     // both that renderer and the window's framebuffer go through OpenGL; without a GPU that
     // OpenGL is rasterised on the CPU and costs more than the whole frame step. Copying the

@@ -104,3 +104,11 @@ bool windowHasIcon() {
 bool videoDriverChosen() {
     return false;
 }
+
+PadNumbering padNumbering() {
+    return {12, 8};
+}
+
+bool padsComeAndGo() {
+    return true;
+}

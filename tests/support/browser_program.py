@@ -551,6 +551,23 @@ class Page:
         return {}
 
 
+# A standard-mapping game pad in the page, as a browser shows one: its state at each look, its
+# time stamp new with each change, and announced once, as a browser does when it is connected.
+PAD = '''
+const state = %s;
+const announce = !window.orbitdotsPad;
+window.orbitdotsPad = {id: 'orbitdots test pad', index: 0, connected: true, mapping: 'standard',
+  timestamp: (window.orbitdotsPad ? window.orbitdotsPad.timestamp : 0) + 1, axes: state.axes,
+  buttons: state.buttons.map((pressed) => ({pressed, touched: pressed, value: pressed ? 1 : 0}))};
+Object.defineProperty(navigator, 'getGamepads',
+  {configurable: true, value: () => [window.orbitdotsPad]});
+if (announce) {
+  dispatchEvent(Object.assign(new Event('gamepadconnected'), {gamepad: window.orbitdotsPad}));
+}
+return {};
+'''
+
+
 # The browser's commands: what each request names, and the fields of its answer.
 COMMANDS = {
     'scale': lambda page, _: {'scale': page.scale},            # the screen's scale
@@ -567,6 +584,8 @@ COMMANDS = {
     'controlled': lambda page, _: {'controlled': page.run(      # by a service worker
         'return !!navigator.serviceWorker.controller')},
     'no-http-cache': Page.no_http_cache,                         # nothing from its cache from now
+    'pad': lambda page, request: page.run(PAD % json.dumps(      # axes, buttons: the pad's state
+        {'axes': request['axes'], 'buttons': request['buttons']})),
 }
 
 

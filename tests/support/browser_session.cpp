@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -132,6 +133,34 @@ bool BrowserSession::servedByServiceWorker() {
 
 bool BrowserSession::keepNothingInHttpCache() {
     return done({{"command", "no-http-cache"}});
+}
+
+// The page's pad: the browsers' standard mapping, its d-pad as buttons and Select as button 8.
+class PagePad : public Pad {
+  public:
+    explicit PagePad(const BrowserSession& browser) : session(browser) {}
+    std::vector<std::string> environment() const override { return {}; }
+
+    bool hold(const std::string& control, bool held) override {
+        if (control == "stick-up") {
+            state["axes"][1] = held ? -1.0 : 0.0;
+        } else if (control == "dpad-right" || control == "back") {
+            state["buttons"][control == "back" ? 8 : 15] = held;
+        } else {
+            return false;
+        }
+        return session.done(state);
+    }
+
+  private:
+    const BrowserSession& session;
+    json state = {{"command", "pad"},
+                  {"axes", {0.0, 0.0, 0.0, 0.0}},
+                  {"buttons", std::vector<bool>(17, false)}};
+};
+
+std::unique_ptr<Pad> BrowserSession::plugInPad() {
+    return std::make_unique<PagePad>(*this);
 }
 
 WindowLabels BrowserSession::labels(WindowId /*window*/) {

@@ -37,6 +37,9 @@ class BrowserSession : public WindowSession {
     WindowLabels labels(WindowId window) override;
     bool windowsCarryIcons() const override { return false; }
 
+    // A standard-mapping pad, faked in the page's navigator.getGamepads.
+    std::unique_ptr<Pad> plugInPad() override;
+
     // The browser is the fixture's, and stays.
     [[nodiscard]] bool killServer() override { return false; }
 
@@ -52,6 +55,7 @@ class BrowserSession : public WindowSession {
     [[nodiscard]] bool keepNothingInHttpCache();
 
   private:
+    friend class PagePad;
     // The browser's answer to one request; null where it gave none, or failed.
     nlohmann::json ask(const nlohmann::json& request) const;
     bool done(const nlohmann::json& request) const { return ask(request).is_object(); }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "browser_session.h"
+#include "pipe_pad.h"
 #include "wait.h"
 #include "wayland_session.h"
 #include "x_session.h"
@@ -22,4 +23,8 @@ std::unique_ptr<WindowSession> startSession(int scale) {
         return std::make_unique<WaylandSession>(scale);
     }
     return std::make_unique<XSession>();
+}
+
+std::unique_ptr<Pad> WindowSession::plugInPad() {
+    return std::make_unique<PipePad>();
 }

@@ -27,6 +27,17 @@ class Session {
     virtual std::vector<std::string> environment() const = 0;
 };
 
+// A game pad for the program under test, faked below it. Its controls are held as keys are:
+// "dpad-right", "stick-up", "back".
+class Pad {
+  public:
+    virtual ~Pad() = default;
+    // What the program needs in its environment to find the pad ("NAME=value").
+    virtual std::vector<std::string> environment() const = 0;
+    // Returns once the pad the program reads holds the control so; false if it has no such one.
+    [[nodiscard]] virtual bool hold(const std::string& control, bool held) = 0;
+};
+
 // A window of a session, as the session names it.
 using WindowId = unsigned long;
 
@@ -65,6 +76,10 @@ class WindowSession : public Session {
     // Whether windows carry icons here: X windows do; Wayland's and the page's carry the
     // application's id instead.
     virtual bool windowsCarryIcons() const = 0;
+
+    // A pad for the program started after this: on the desktops a named pipe that SDL reads as
+    // a joystick device (pipe_pad.h), in the browser a fake in the page.
+    virtual std::unique_ptr<Pad> plugInPad();
 
     // Ends the display server at once, as when a session crashes; false where the session cannot.
     // Nothing else may be asked of the session then.

@@ -72,6 +72,10 @@ class RealWindowTest : public ::testing::Test {
         dots = DotNum;
         std::vector<std::string> environment = session->environment();
         environment.insert(environment.end(), {"SDL_VIDEODRIVER", "LC_ALL=C.UTF-8"});
+        if (pad) {
+            const std::vector<std::string> padEnvironment = pad->environment();
+            environment.insert(environment.end(), padEnvironment.begin(), padEnvironment.end());
+        }
         program = startProgram(environment, answers);
         window = 0;
         // The runtime may replace its first window while it sets the mode: wait for one that
@@ -226,6 +230,8 @@ class RealWindowTest : public ::testing::Test {
     std::unique_ptr<WindowSession> session;
     FrameOracle oracle;
     std::unique_ptr<ChildProcess> program;
+    // Where a test plugs one in, before it starts the program.
+    std::unique_ptr<Pad> pad;
     WindowId window = 0;
     int dots = 0;
     int radius = kStartRadius;

@@ -179,6 +179,40 @@ TEST_F(RealWindowTest, EscapeEndsWithStatusZeroAndClosesTheWindow) {
     EXPECT_EQ(program->output(), kGuideAndPrompts + kXCorrected);
 }
 
+// A game pad, one more way to hold the keys: faked below SDL (session.h), as SDL reads a pad.
+class PadTest : public RealWindowTest {
+  protected:
+    void hold(const std::string& control, bool held) {
+        EXPECT_TRUE(pad->hold(control, held)) << "the pad has no " << control;
+    }
+};
+
+TEST_F(PadTest, TheDpadAndTheStickSteerOnePixelEachFrameAndBackEnds) {
+    pad = session->plugInPad();
+    ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n1\n", 1));
+    hold("dpad-right", true);
+    EXPECT_EQ(checkPairsOfReads(exactRead(), 2,
+                                [](const Sample& from, const Sample& to, int frames) {
+                                    EXPECT_EQ(to.x - from.x, frames);
+                                    EXPECT_EQ(to.y, 300);
+                                    return true;
+                                }),
+              2);
+    hold("dpad-right", false);
+    hold("stick-up", true);
+    const Sample turned = readAfter(exactRead(), 2);
+    EXPECT_EQ(checkPairsOfReads(turned, 2,
+                                [&turned](const Sample& from, const Sample& to, int frames) {
+                                    EXPECT_EQ(from.y - to.y, frames);
+                                    EXPECT_EQ(to.x, turned.x) << "the d-pad still holds Right";
+                                    return true;
+                                }),
+              2);
+    hold("stick-up", false);
+    hold("back", true);
+    expectEndWithStatusZero();
+}
+
 // Inertia on with keypad 2, off with keypad 1: with NumLock off, as on a fresh X server, the keypad
 // sends its other keys (End, Down), which must still count as keypad 1 and 2.
 class KeypadInertiaTest : public RealWindowTest, public ::testing::WithParamInterface<bool> {};

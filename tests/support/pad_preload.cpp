@@ -1,0 +1,67 @@
+// Preloaded into the program under test where a real-window test plugs in a pad (pad.h). It
+// answers the joystick's questions that a named pipe cannot: how many buttons and axes it has,
+// as for an Xbox-style pad. And on the SDL2-based runtime, where SDL reads no pipe, it feeds a
+// virtual SDL 2 pad from the pipe named by ORBITDOTS_TEST_PAD.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <linux/joystick.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "virtual_pad.h"
+
+namespace {
+
+// The hat from the d-pad's two axes, as SDL 1.2 reads them from a joystick device.
+Uint8 hatOf(int x, int y) {
+    return static_cast<Uint8>((x > 0 ? SDL_HAT_RIGHT : 0) | (x < 0 ? SDL_HAT_LEFT : 0) |
+                              (y > 0 ? SDL_HAT_DOWN : 0) | (y < 0 ? SDL_HAT_UP : 0));
+}
+
+void feed(VirtualPad* pad, const std::string& pipe) {
+    const int fd = open(pipe.c_str(), O_RDONLY | O_CLOEXEC);
+    js_event event{};
+    int dpad[2] = {0, 0};
+    while (fd >= 0 && read(fd, &event, sizeof event) == sizeof event) {
+        if (event.type == JS_EVENT_BUTTON) {
+            pad->setButton(event.number, event.value != 0);
+        } else if (event.number < 2) {
+            pad->setAxis(event.number, event.value);
+        } else {
+            dpad[event.number % 2] = event.value;
+            pad->setHat(hatOf(dpad[0], dpad[1]));
+        }
+    }
+}
+
+__attribute__((constructor)) void plugInVirtualPad() {
+    const char* pipe = std::getenv("ORBITDOTS_TEST_PAD");
+    if (pipe != nullptr) {
+        // Before SDL starts: it takes the pads there are as it starts.
+        std::thread(feed, new VirtualPad, std::string(pipe)).detach();
+    }
+}
+
+}  // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) noexcept {
+    va_list arguments;
+    va_start(arguments, request);
+    void* argument = va_arg(arguments, void*);
+    va_end(arguments);
+    struct stat status {};
+    if ((request == JSIOCGBUTTONS || request == JSIOCGAXES) && fstat(fd, &status) == 0 &&
+        S_ISFIFO(status.st_mode)) {
+        *static_cast<unsigned char*>(argument) = request == JSIOCGBUTTONS ? 11 : 2;
+        return 0;
+    }
+    using Ioctl = int (*)(int, unsigned long, void*);
+    static const auto next = reinterpret_cast<Ioctl>(dlsym(RTLD_NEXT, "ioctl"));
+    return next(fd, request, argument);
+}
