@@ -287,6 +287,9 @@
       controls.hidden = false;
       legend.hidden = true;
       fit();
+      if (!watchingPads) {
+        watchPads();
+      }
     }
   }
   addEventListener('pointerdown', (event) => {
@@ -295,6 +298,38 @@
     }
   }, {capture: true});
   addEventListener('touchstart', showControls, {capture: true, passive: true});
+
+  // A game pad plays as the keys do: the game reads it. At its first input the touch controls give
+  // way to it, and the legend, which names its buttons, comes back; the next touch brings the
+  // controls back. The pads are looked at only while both a pad and the controls are there.
+  let padsConnected = 0;
+  let watchingPads = false;
+  function padMoved() {
+    return Array.from(navigator.getGamepads()).some((pad) => pad &&
+      (pad.buttons.some((button) => button.pressed) ||
+       pad.axes.some((axis) => Math.abs(axis) > 0.25)));
+  }
+  function watchPads() {
+    watchingPads = !controls.hidden && padsConnected > 0;
+    if (watchingPads && padMoved()) {
+      watchingPads = false;
+      controls.hidden = true;
+      legend.hidden = false;
+      fit();
+    }
+    if (watchingPads) {
+      requestAnimationFrame(watchPads);
+    }
+  }
+  addEventListener('gamepadconnected', () => {
+    padsConnected += 1;
+    if (!watchingPads) {
+      watchPads();
+    }
+  });
+  addEventListener('gamepaddisconnected', () => {
+    padsConnected -= 1;
+  });
 
   // The parts of the page placed, and the canvas sized, for the window as it is: beside the
   // console where that gives the larger canvas, above it otherwise. The canvas is 4:3 and as
