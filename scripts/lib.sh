@@ -258,15 +258,18 @@ SOURCES
     (cd "$into" && apt-get "${options[@]}" source -qq "libsdl1.2=$WINDOWS_SDL_VERSION" >&2)
 }
 
-# Cross-builds SDL 1.2 for 64-bit Windows, unless that version is built already: video only,
-# with the console left to the program (--disable-stdio-redirect) and as a DLL only.
+# Cross-builds SDL 1.2 for 64-bit Windows, unless that version is built already: video and the
+# joystick (winmm's, for game pads), with the console left to the program
+# (--disable-stdio-redirect) and as a DLL only.
 ensure_windows_sdl() {
     local work="$ORBITDOTS_ROOT/build/windows-sdl/work"
     # No build path and no time stamp in the DLL, like the program (a build with other flags or
     # of another version is made anew).
     local flags=(CFLAGS="-g -O2 -ffile-prefix-map=$work=." LDFLAGS=-Wl,--no-insert-timestamp)
+    local parts=(--disable-static --disable-stdio-redirect --disable-audio --disable-cdrom
+        --disable-directx)
     if [ -f "$WINDOWS_SDL_PREFIX/bin/SDL.dll" ] &&
-        [ "$(cat "$WINDOWS_SDL_PREFIX/build-flags" 2>/dev/null)" = "${flags[*]}" ] &&
+        [ "$(cat "$WINDOWS_SDL_PREFIX/build-flags" 2>/dev/null)" = "${flags[*]} ${parts[*]}" ] &&
         [ "$(cat "$WINDOWS_SDL_PREFIX/source-version" 2>/dev/null)" = "$WINDOWS_SDL_VERSION" ]; then
         return 0
     fi
@@ -278,8 +281,7 @@ ensure_windows_sdl() {
     tree=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'libsdl1.2-*')
     (cd "$tree" &&
         ./configure --host=x86_64-w64-mingw32 --prefix="$WINDOWS_SDL_PREFIX.partial" "${flags[@]}" \
-            --disable-static --disable-stdio-redirect --disable-audio --disable-joystick \
-            --disable-cdrom --disable-directx >"$work/configure.log" 2>&1 &&
+            "${parts[@]}" >"$work/configure.log" 2>&1 &&
         make -j"$(nproc)" >"$work/make.log" 2>&1 &&
         make install >"$work/install.log" 2>&1 &&
         install -D -m 644 COPYING "$WINDOWS_SDL_PREFIX.partial/share/doc/SDL/COPYING") || {
@@ -289,7 +291,7 @@ ensure_windows_sdl() {
     # sdl.pc names the prefix it was configured with.
     sed -i "s|$WINDOWS_SDL_PREFIX.partial|$WINDOWS_SDL_PREFIX|" \
         "$WINDOWS_SDL_PREFIX.partial/lib/pkgconfig/sdl.pc" "$WINDOWS_SDL_PREFIX.partial/bin/sdl-config"
-    echo "${flags[*]}" >"$WINDOWS_SDL_PREFIX.partial/build-flags"
+    echo "${flags[*]} ${parts[*]}" >"$WINDOWS_SDL_PREFIX.partial/build-flags"
     echo "$WINDOWS_SDL_VERSION" >"$WINDOWS_SDL_PREFIX.partial/source-version"
     rm -rf "$WINDOWS_SDL_PREFIX"
     mv "$WINDOWS_SDL_PREFIX.partial" "$WINDOWS_SDL_PREFIX"
