@@ -1,8 +1,7 @@
-// Preloaded into the program under test where a real-window test plugs in a pad (pad.h). It
-// answers the joystick's questions that a named pipe cannot: how many buttons and axes it has,
-// as for an Xbox-style pad. And on the SDL2-based runtime, where SDL reads no pipe, it feeds a
-// virtual SDL 2 pad from the pipe named by ORBITDOTS_TEST_PAD.
-#include <dlfcn.h>
+// Preloaded into the program under test where a real-window test plugs in a desktop's pad
+// (pipe_pad.cpp). It answers what a named pipe cannot: how many buttons and axes the joystick
+// has, as for an Xbox-style pad. And where ORBITDOTS_TEST_PAD names the pipe (the SDL2-based
+// runtime, which reads no pipe) it feeds a virtual SDL 2 pad from it.
 #include <fcntl.h>
 #include <linux/joystick.h>
 #include <sys/ioctl.h>
@@ -18,12 +17,7 @@
 
 namespace {
 
-// The hat from the d-pad's two axes, as SDL 1.2 reads them from a joystick device.
-Uint8 hatOf(int x, int y) {
-    return static_cast<Uint8>((x > 0 ? SDL_HAT_RIGHT : 0) | (x < 0 ? SDL_HAT_LEFT : 0) |
-                              (y > 0 ? SDL_HAT_DOWN : 0) | (y < 0 ? SDL_HAT_UP : 0));
-}
-
+// The d-pad's two axes (after the stick's) as a hat, as SDL 1.2 reads them from the pipe.
 void feed(VirtualPad* pad, const std::string& pipe) {
     const int fd = open(pipe.c_str(), O_RDONLY | O_CLOEXEC);
     js_event event{};
@@ -35,15 +29,16 @@ void feed(VirtualPad* pad, const std::string& pipe) {
             pad->setAxis(event.number, event.value);
         } else {
             dpad[event.number % 2] = event.value;
-            pad->setHat(hatOf(dpad[0], dpad[1]));
+            pad->setHat(static_cast<Uint8>(
+                (dpad[0] > 0 ? SDL_HAT_RIGHT : 0) | (dpad[0] < 0 ? SDL_HAT_LEFT : 0) |
+                (dpad[1] > 0 ? SDL_HAT_DOWN : 0) | (dpad[1] < 0 ? SDL_HAT_UP : 0)));
         }
     }
 }
 
+// Before the program's SDL starts.
 __attribute__((constructor)) void plugInVirtualPad() {
-    const char* pipe = std::getenv("ORBITDOTS_TEST_PAD");
-    if (pipe != nullptr) {
-        // Before SDL starts: it takes the pads there are as it starts.
+    if (const char* pipe = std::getenv("ORBITDOTS_TEST_PAD")) {
         std::thread(feed, new VirtualPad, std::string(pipe)).detach();
     }
 }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "browser_session.h"
-#include "pipe_pad.h"
 #include "wait.h"
 #include "wayland_session.h"
 #include "x_session.h"
@@ -23,8 +22,4 @@ std::unique_ptr<WindowSession> startSession(int scale) {
         return std::make_unique<WaylandSession>(scale);
     }
     return std::make_unique<XSession>();
-}
-
-std::unique_ptr<Pad> WindowSession::plugInPad() {
-    return std::make_unique<PipePad>();
 }

@@ -78,7 +78,7 @@ class WindowSession : public Session {
     virtual bool windowsCarryIcons() const = 0;
 
     // A pad for the program started after this: on the desktops a named pipe that SDL reads as
-    // a joystick device (pipe_pad.h), in the browser a fake in the page.
+    // a joystick device (pipe_pad.cpp), in the browser a fake in the page.
     virtual std::unique_ptr<Pad> plugInPad();
 
     // Ends the display server at once, as when a session crashes; false where the session cannot.
