@@ -299,9 +299,10 @@
   }, {capture: true});
   addEventListener('touchstart', showControls, {capture: true, passive: true});
 
-  // A game pad plays as the keys do: the game reads it. At its first input the touch controls give
-  // way to it, and the legend, which names its buttons, comes back; the next touch brings the
-  // controls back. The pads are looked at only while both a pad and the controls are there.
+  // A game pad plays as the keys do: the game reads it. Once one is connected the legend names
+  // its buttons too. At its first input the touch controls give way to it, and the legend comes
+  // back; the next touch brings the controls back. The pads are looked at only while both a pad
+  // and the controls are there.
   let padsConnected = 0;
   let watchingPads = false;
   function padMoved() {
@@ -323,6 +324,10 @@
   }
   addEventListener('gamepadconnected', () => {
     padsConnected += 1;
+    if (document.getElementById('pad-keys').hidden) {
+      document.getElementById('pad-keys').hidden = false;
+      fit();
+    }
     if (!watchingPads) {
       watchPads();
     }
@@ -447,6 +452,8 @@
     stderr: writer('err'),
     readConsole,
     gameStarts,
+    // Whether the game may find a pad: it looks only then, at no cost to a page without one.
+    padConnected: () => padsConnected > 0,
     onExit: ended,
     // Served, the program's WebAssembly streams from its file. Opened from its file, the page
     // may fetch no other: the WebAssembly comes from a script (orbitdots-wasm.js) as a data:

@@ -20,7 +20,7 @@ constexpr ButtonAction kButtons[] = {
 }  // namespace
 
 void GamePad::update() {
-    if (joystick == nullptr && (!scanned || padsComeAndGo())) {
+    if (joystick == nullptr && (!scanned || padMayHaveCome())) {
         open();
     }
     held = joystick != nullptr ? readActions() : 0;

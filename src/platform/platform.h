@@ -92,3 +92,7 @@ PadNumbering padNumbering();
 // Whether pads come and go while the game runs. A browser announces a pad whenever it is
 // connected; SDL 1.2 on the desktops finds its pads once, as it starts.
 bool padsComeAndGo();
+
+// Whether a pad may have come since the last look: on the web while the page knows of a
+// connected pad (a browser announces each), never on the desktops.
+bool padMayHaveCome();

@@ -29,3 +29,7 @@ PadNumbering padNumbering() {
 bool padsComeAndGo() {
     return false;
 }
+
+bool padMayHaveCome() {
+    return false;
+}

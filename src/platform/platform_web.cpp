@@ -25,6 +25,9 @@ EM_ASYNC_JS(int, readConsole, (char* buffer, int size), {
 // NOLINTNEXTLINE(cppcoreguidelines-*,hicpp-*,modernize-*): emscripten's macro
 EM_JS(void, handTheKeyboardToTheCanvas, (), { Module.gameStarts(); });
 
+// NOLINTNEXTLINE(cppcoreguidelines-*,hicpp-*,modernize-*): emscripten's macro
+EM_JS(int, pageKnowsOfAPad, (), { return Module.padConnected() ? 1 : 0; });
+
 // Standard input read from the page's console.
 class ConsoleInput : public std::streambuf {
   protected:
@@ -111,4 +114,10 @@ PadNumbering padNumbering() {
 
 bool padsComeAndGo() {
     return true;
+}
+
+bool padMayHaveCome() {
+    // Chromium lists empty places for pads, which SDL counts: looking each frame would cost the
+    // page even without a pad.
+    return pageKnowsOfAPad() != 0;
 }
