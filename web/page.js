@@ -324,10 +324,8 @@
   }
   addEventListener('gamepadconnected', () => {
     padsConnected += 1;
-    if (document.getElementById('pad-keys').hidden) {
-      document.getElementById('pad-keys').hidden = false;
-      fit();
-    }
+    document.getElementById('pad-keys').hidden = false;
+    fit();
     if (!watchingPads) {
       watchPads();
     }

@@ -58,16 +58,6 @@ bool noWindowDriverFound() {
         [&driver](std::string_view noWindowDriver) { return driver == noWindowDriver; });
 }
 
-// SDL's joystick, for the game pad (game_pad.h); without it the game plays by keyboard and touch
-// as before. The desktops' SDL 1.2 finds its pads once, as the joystick starts: with none, the
-// joystick is given up, as the SDL2-based runtime would otherwise look for pads at every frame's
-// events. (The web's SDL starts nothing here; its pads come and go and are read live.)
-void startGamePads() {
-    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() == 0 && !padsComeAndGo()) {
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-    }
-}
-
 // Starts SDL video and sets the mode. On failure SDL may be left started.
 std::optional<VideoFailure> openWindow() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {

@@ -89,9 +89,12 @@ struct PadNumbering {
 };
 PadNumbering padNumbering();
 
-// Whether pads come and go while the game runs. A browser announces a pad whenever it is
-// connected; SDL 1.2 on the desktops finds its pads once, as it starts.
-bool padsComeAndGo();
+// Once SDL's video has started: what reading a game pad (input/game_pad.h) needs; without it the
+// game plays by keyboard and touch as before. The desktops start SDL's joystick, which finds its
+// pads once, as it starts: with none it is given up again, as the SDL2-based runtime would
+// otherwise look for pads at every frame's events. The web's SDL needs nothing started: its pads
+// come and go, and are read live.
+void startGamePads();
 
 // Whether a pad may have come since the last look: on the web while the page knows of a
 // connected pad (a browser announces each), never on the desktops.

@@ -26,8 +26,10 @@ PadNumbering padNumbering() {
     return {-1, 6};
 }
 
-bool padsComeAndGo() {
-    return false;
+void startGamePads() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() == 0) {
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    }
 }
 
 bool padMayHaveCome() {

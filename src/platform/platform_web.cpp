@@ -112,9 +112,7 @@ PadNumbering padNumbering() {
     return {12, 8};
 }
 
-bool padsComeAndGo() {
-    return true;
-}
+void startGamePads() {}
 
 bool padMayHaveCome() {
     // Chromium lists empty places for pads, which SDL counts: looking each frame would cost the
