@@ -94,11 +94,11 @@ TEST_F(PageTest, TheTouchControlsGiveWayToAGamePadAtItsFirstInput) {
     pad = session->plugInPad();
     ASSERT_NO_FATAL_FAILURE(start("100 200\nn\n1\n", 1));
     EXPECT_EQ(page().layout()["controls"]["count"], 11);
-    EXPECT_TRUE(pad->hold("stick-up", true));
+    holdPad("stick-up", true);
     EXPECT_TRUE(waitUntil(1s, [this] { return page().layout()["controls"]["count"] == 0; }))
         << "the touch controls stay";
     expectFits(390, 844, false);
-    EXPECT_TRUE(pad->hold("stick-up", false));
+    holdPad("stick-up", false);
     endWithEscape();
     ASSERT_TRUE(page().showAs(1920, 1080, 1, false));
 }

@@ -99,6 +99,10 @@ class RealWindowTest : public ::testing::Test {
         EXPECT_TRUE(session->releaseKey(keysym)) << "the session has no key " << keysym;
     }
 
+    void holdPad(const std::string& control, bool held) {
+        EXPECT_TRUE(pad->hold(control, held)) << "the pad has no " << control;
+    }
+
     // Reads the window, without judging the picture.
     Sample capture() {
         Sample sample;

@@ -180,17 +180,12 @@ TEST_F(RealWindowTest, EscapeEndsWithStatusZeroAndClosesTheWindow) {
 }
 
 // A game pad, one more way to hold the keys: faked below SDL (session.h), as SDL reads a pad.
-class PadTest : public RealWindowTest {
-  protected:
-    void hold(const std::string& control, bool held) {
-        EXPECT_TRUE(pad->hold(control, held)) << "the pad has no " << control;
-    }
-};
+using PadTest = RealWindowTest;
 
 TEST_F(PadTest, TheDpadAndTheStickSteerOnePixelEachFrameAndBackEnds) {
     pad = session->plugInPad();
     ASSERT_NO_FATAL_FAILURE(start("300 300\nn\n1\n", 1));
-    hold("dpad-right", true);
+    holdPad("dpad-right", true);
     EXPECT_EQ(checkPairsOfReads(exactRead(), 2,
                                 [](const Sample& from, const Sample& to, int frames) {
                                     EXPECT_EQ(to.x - from.x, frames);
@@ -198,8 +193,8 @@ TEST_F(PadTest, TheDpadAndTheStickSteerOnePixelEachFrameAndBackEnds) {
                                     return true;
                                 }),
               2);
-    hold("dpad-right", false);
-    hold("stick-up", true);
+    holdPad("dpad-right", false);
+    holdPad("stick-up", true);
     const Sample turned = readAfter(exactRead(), 2);
     EXPECT_EQ(checkPairsOfReads(turned, 2,
                                 [&turned](const Sample& from, const Sample& to, int frames) {
@@ -208,8 +203,8 @@ TEST_F(PadTest, TheDpadAndTheStickSteerOnePixelEachFrameAndBackEnds) {
                                     return true;
                                 }),
               2);
-    hold("stick-up", false);
-    hold("back", true);
+    holdPad("stick-up", false);
+    holdPad("back", true);
     expectEndWithStatusZero();
 }
 
