@@ -38,9 +38,6 @@ import time
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.actions import interaction
-from selenium.webdriver.common.actions.action_builder import ActionBuilder
-from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
@@ -143,19 +140,6 @@ class SeleniumBrowser:
 
     def release_keys(self):
         ActionChains(self.driver).reset_actions()
-
-    def touch(self, finger, selector, offset, action):
-        """One finger: put down (down), slid (move) to `offset` from the middle of the element
-        that `selector` names, or lifted (up)."""
-        builder = ActionBuilder(self.driver, mouse=PointerInput(interaction.POINTER_TOUCH, finger))
-        if action != 'up':
-            element = self.driver.find_element('css selector', selector)
-            builder.pointer_action.move_to(element, round(offset[0]), round(offset[1]))
-        if action == 'down':
-            builder.pointer_action.pointer_down()
-        elif action == 'up':
-            builder.pointer_action.pointer_up()
-        builder.perform()
 
     def emulate(self, device):
         raise SystemExit(f'{type(self).__name__.lower()}: its driver sends no touches')
@@ -337,9 +321,6 @@ class Firefox:
         self.call('browsingContext.setViewport', {
             'context': self.context, 'viewport': {'width': width, 'height': height},
             'devicePixelRatio': scale})
-
-    def canvas_png(self):
-        raise RuntimeError('firefox: no screenshots at other densities')
 
     def quit(self):
         try:

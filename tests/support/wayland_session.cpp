@@ -38,10 +38,6 @@ WaylandSession::WaylandSession(int scale) : server({"wayland", std::to_string(sc
     }
 }
 
-WaylandSession::~WaylandSession() {
-    keyboard.reset();
-}
-
 bool WaylandSession::killServer() {
     server.kill();
     return true;

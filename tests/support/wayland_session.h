@@ -18,9 +18,6 @@ class WaylandSession : public WindowSession {
   public:
     // `scale`: the output's scale, as on a HiDPI display.
     explicit WaylandSession(int scale = 1);
-    ~WaylandSession() override;
-    WaylandSession(const WaylandSession&) = delete;
-    WaylandSession& operator=(const WaylandSession&) = delete;
 
     bool ready() const override { return keyboard != nullptr; }
     std::string startFailure() const override { return failure; }
@@ -51,6 +48,7 @@ class WaylandSession : public WindowSession {
     std::string tellKeyboard(const std::string& command);
 
     DisplayServer server;
+    // Ends before the server it types into.
     std::unique_ptr<ChildProcess> keyboard;
     std::string failure;
     int commands = 0;

@@ -47,7 +47,7 @@ XSession::~XSession() {
         for (const std::string& key : keys) {
             sendKey(key, false);
         }
-        if (numLockIsOn()) {
+        if (XSession::numLockOn()) {
             sendKey("Num_Lock", true);
             sendKey("Num_Lock", false);
         }
@@ -136,14 +136,6 @@ void XSession::pointAt(Window window) {
     XSync(display, False);
 }
 
-bool XSession::pressKey(const std::string& keysym) {
-    return sendKey(keysym, true);
-}
-
-bool XSession::releaseKey(const std::string& keysym) {
-    return sendKey(keysym, false);
-}
-
 bool XSession::sendKey(const std::string& keysym, bool press) {
     const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym.c_str()));
     if (code == 0) {
@@ -160,10 +152,6 @@ bool XSession::sendKey(const std::string& keysym, bool press) {
 }
 
 bool XSession::numLockOn() {
-    return numLockIsOn();
-}
-
-bool XSession::numLockIsOn() {
     Window root = 0;
     Window child = 0;
     int rootX = 0;

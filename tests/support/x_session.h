@@ -33,8 +33,12 @@ class XSession : public WindowSession {
     Screenshot capture(WindowId window) override;
 
     // XTEST key events.
-    [[nodiscard]] bool pressKey(const std::string& keysym) override;
-    [[nodiscard]] bool releaseKey(const std::string& keysym) override;
+    [[nodiscard]] bool pressKey(const std::string& keysym) override {
+        return sendKey(keysym, true);
+    }
+    [[nodiscard]] bool releaseKey(const std::string& keysym) override {
+        return sendKey(keysym, false);
+    }
     bool numLockOn() override;
 
     // WM_NAME, WM_ICON_NAME and the icon: the first picture in its _NET_WM_ICON, else the icon
@@ -48,7 +52,6 @@ class XSession : public WindowSession {
   private:
     void pointAt(Window window);
     bool sendKey(const std::string& keysym, bool press);
-    bool numLockIsOn();
     std::string textProperty(Window window, Atom property);
     std::optional<unsigned long> netWmIconCentre(Window window);
     std::optional<unsigned long> iconPixmapCentre(Window window);
